@@ -1,0 +1,172 @@
+#include "gif_picture.h"
+
+#include "runtime_failure.h"
+
+#include <QFile>
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+struct Source {
+    const QByteArray *bytes;
+    qsizetype pos;
+};
+
+int readBytes(GifFileType *gif, GifByteType *out, int wanted)
+{
+    auto *source = static_cast<Source *>(gif->UserData);
+    const qsizetype available = source->bytes->size() - source->pos;
+    const int n = static_cast<int>(std::min<qsizetype>(wanted, available));
+    if (n > 0)
+        std::memcpy(out, source->bytes->constData() + source->pos, static_cast<std::size_t>(n));
+    source->pos += n;
+    return n;
+}
+
+struct GifCloser {
+    void operator()(GifFileType *gif) const
+    {
+        int error = 0;
+        DGifCloseFile(gif, &error);
+    }
+};
+
+[[noreturn]] void bad(const QString &name, const QString &why)
+{
+    raiseFailure(FailureKind::BadPicture, QStringLiteral("\"%1\" (%2)").arg(name, why));
+}
+
+QString gifError(int code)
+{
+    const char *text = GifErrorString(code);
+    return text != nullptr ? QString::fromLatin1(text) : QStringLiteral("GIF error %1").arg(code);
+}
+
+// Packs an 8-bit index image with indexes 0 and 1 into one bit a pixel.
+QImage toMono(const QImage &indexed)
+{
+    QImage mono(indexed.size(), QImage::Format_Mono);
+    mono.setColorTable(indexed.colorTable());
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uchar *from = indexed.constScanLine(y);
+        uchar *to = mono.scanLine(y);
+        std::memset(to, 0, static_cast<std::size_t>(mono.bytesPerLine()));
+        for (int x = 0; x < indexed.width(); ++x)
+            if (from[x] != 0)
+                to[x >> 3] |= static_cast<uchar>(0x80u >> (x & 7));
+    }
+    return mono;
+}
+
+} // namespace
+
+Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
+{
+    Source source{&bytes, 0};
+    int error = 0;
+    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, readBytes, &error));
+    if (!gif)
+        bad(name, gifError(error));
+
+    const qint64 screenPixels = static_cast<qint64>(gif->SWidth) * gif->SHeight;
+    if (screenPixels > kPictureAllocationLimit)
+        bad(name, QStringLiteral("%1 x %2 は大きすぎます").arg(gif->SWidth).arg(gif->SHeight));
+
+    int transparentIndex = -1;
+    for (;;) {
+        GifRecordType type = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR)
+            bad(name, gifError(gif->Error));
+        if (type == TERMINATE_RECORD_TYPE)
+            bad(name, QStringLiteral("画像がありません"));
+        if (type == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType *block = nullptr;
+            if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
+                bad(name, gifError(gif->Error));
+            if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4 && (block[1] & 1) != 0)
+                transparentIndex = block[4];
+            while (block != nullptr)
+                if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR)
+                    bad(name, gifError(gif->Error));
+            continue;
+        }
+        if (type != IMAGE_DESC_RECORD_TYPE)
+            bad(name, QStringLiteral("不明なブロック"));
+
+        if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
+            bad(name, gifError(gif->Error));
+        const GifImageDesc &frame = gif->Image;
+        const qint64 framePixels = static_cast<qint64>(frame.Width) * frame.Height;
+        if (frame.Width <= 0 || frame.Height <= 0)
+            bad(name, QStringLiteral("大きさが 0 です"));
+        if (framePixels > kPictureAllocationLimit)
+            bad(name, QStringLiteral("%1 x %2 は大きすぎます").arg(frame.Width).arg(frame.Height));
+        const ColorMapObject *map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
+        if (map == nullptr || map->ColorCount <= 0)
+            bad(name, QStringLiteral("色表がありません"));
+
+        const int width = gif->SWidth > 0 ? gif->SWidth : frame.Width;
+        const int height = gif->SHeight > 0 ? gif->SHeight : frame.Height;
+        QImage canvas(width, height, QImage::Format_Indexed8);
+        if (canvas.isNull())
+            raiseFailure(FailureKind::OutOfMemory, QStringLiteral("\"%1\"").arg(name));
+        QList<QRgb> colours;
+        for (int i = 0; i < map->ColorCount; ++i) {
+            const GifColorType &c = map->Colors[i];
+            colours.append(i == transparentIndex ? qRgba(c.Red, c.Green, c.Blue, 0)
+                                                 : qRgb(c.Red, c.Green, c.Blue));
+        }
+        canvas.setColorTable(colours);
+        const int background =
+            gif->SColorMap != nullptr && gif->SBackGroundColor < map->ColorCount ? gif->SBackGroundColor : 0;
+        canvas.fill(static_cast<uint>(transparentIndex >= 0 ? transparentIndex : background));
+
+        std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
+        auto putLine = [&](int row) {
+            if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
+                bad(name, QStringLiteral("途中で切れているか壊れています: %1").arg(gifError(gif->Error)));
+            const int y = frame.Top + row;
+            if (y < 0 || y >= height)
+                return;
+            uchar *to = canvas.scanLine(y);
+            for (int x = 0; x < frame.Width; ++x) {
+                const int cx = frame.Left + x;
+                const int index = line[static_cast<std::size_t>(x)];
+                if (cx < width && index != transparentIndex)
+                    to[cx] = static_cast<uchar>(index < map->ColorCount ? index : 0);
+            }
+        };
+        if (frame.Interlace) {
+            static constexpr int kStart[] = {0, 4, 2, 1};
+            static constexpr int kStep[] = {8, 8, 4, 2};
+            for (int pass = 0; pass < 4; ++pass)
+                for (int row = kStart[pass]; row < frame.Height; row += kStep[pass])
+                    putLine(row);
+        } else {
+            for (int row = 0; row < frame.Height; ++row)
+                putLine(row);
+        }
+        return map->ColorCount <= 2 ? toMono(canvas) : canvas;
+    }
+}
+
+Picture loadGifPicture(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        raiseFailure(FailureKind::FileNotFound, QStringLiteral("\"%1\"").arg(path));
+    if (file.size() > kPictureAllocationLimit)
+        bad(path, QStringLiteral("ファイルが大きすぎます"));
+    const QByteArray bytes = file.readAll();
+    return decodeGifPicture(bytes, path);
+}
+
+} // namespace quorvel

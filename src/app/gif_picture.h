@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace quorvel {
+
+// A picture is an implicitly shared image: handing it from one control to another shares it.
+using Picture = QImage;
+
+// Loads the first image of a GIF file as a palette picture: one bit a pixel when it has at most two
+// colours, else one byte. A missing file is a failure (file not found); a file that is no GIF,
+// is truncated or corrupt, or is larger than the allocation limit is a failure (bad picture).
+// Both name the path.
+Picture loadGifPicture(const QString &path);
+
+// The same for GIF bytes held in memory; `name` stands for the file in the failure message.
+Picture decodeGifPicture(const QByteArray &bytes, const QString &name);
+
+// The largest picture accepted, in pixels of one byte (the same limit as Qt's image readers).
+inline constexpr qint64 kPictureAllocationLimit = 256LL * 1024 * 1024;
+
+} // namespace quorvel

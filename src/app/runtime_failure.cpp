@@ -1,0 +1,94 @@
+#include "runtime_failure.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace quorvel {
+namespace {
+
+void endProgram(const RuntimeFailure &failure)
+{
+    const QByteArray text = failure.message().toUtf8();
+    std::fprintf(stderr, "実行時エラー: %s\n", text.constData());
+    std::fflush(stderr);
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvel文字検索プログラム"), failure.message());
+    // Like the classic runtime: the program ends at once, without unwinding into Qt's event loop.
+    std::fflush(stdout);
+    std::_Exit(1);
+}
+
+FailureHandler &currentHandler()
+{
+    static FailureHandler handler = endProgram;
+    return handler;
+}
+
+} // namespace
+
+QString failureText(FailureKind kind)
+{
+    switch (kind) {
+    case FailureKind::PastEndOfFile:
+        return QStringLiteral("入力ファイルの終わりを越えて読み込もうとしました");
+    case FailureKind::FileNotFound:
+        return QStringLiteral("ファイルが見つかりません");
+    case FailureKind::Overflow:
+        return QStringLiteral("オーバーフロー");
+    case FailureKind::IndexOutOfRange:
+        return QStringLiteral("インデックスが有効範囲にありません");
+    case FailureKind::TypeMismatch:
+        return QStringLiteral("型が一致しません");
+    case FailureKind::BadPicture:
+        return QStringLiteral("画像を読み込めません");
+    case FailureKind::OutOfMemory:
+        return QStringLiteral("メモリが不足しています");
+    }
+    return QStringLiteral("実行時エラー");
+}
+
+RuntimeFailure::RuntimeFailure(FailureKind kind, QString where)
+    : kind_(kind), where_(std::move(where)), utf8_(message().toStdString())
+{
+}
+
+QString RuntimeFailure::message() const
+{
+    return where_.isEmpty() ? failureText(kind_) : failureText(kind_) + QStringLiteral(": ") + where_;
+}
+
+void raiseFailure(FailureKind kind, const QString &where)
+{
+    throw RuntimeFailure(kind, where);
+}
+
+FailureHandler setFailureHandler(FailureHandler handler)
+{
+    FailureHandler previous = std::move(currentHandler());
+    currentHandler() = handler ? std::move(handler) : FailureHandler(endProgram);
+    return previous;
+}
+
+void reportFailure(const RuntimeFailure &failure)
+{
+    currentHandler()(failure);
+}
+
+bool runGuarded(const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const RuntimeFailure &failure) {
+        reportFailure(failure);
+    } catch (const std::bad_alloc &) {
+        reportFailure(RuntimeFailure(FailureKind::OutOfMemory, QString()));
+    }
+    return false;
+}
+
+} // namespace quorvel

@@ -1,0 +1,184 @@
+// Sequential input of comma-separated fields in code page 932.
+#include "data_fixture.h"
+#include "sequential_input.h"
+
+#include <QTest>
+
+using namespace quorvel;
+using quorvel::test::DataFixture;
+using quorvel::test::failureOf;
+
+namespace {
+
+// Reads `plan` (one letter a field: i = 32-bit, s = 16-bit, t = text, u = untyped) and renders
+// each value: a number as digits, a text as [text], an untyped value as empty, n:number or t:text.
+QStringList readPlan(SequentialInput &input, const QString &plan)
+{
+    QStringList values;
+    int field = 0;
+    for (QChar kind : plan) {
+        const FieldPlace place{1, ++field};
+        if (kind == u'i') {
+            values << QString::number(input.readInt32(place));
+        } else if (kind == u's') {
+            values << QString::number(input.readInt16(place));
+        } else if (kind == u't') {
+            values << u'[' + input.readText(place) + u']';
+        } else {
+            const UntypedValue v = input.readUntyped(place);
+            values << (v.isEmpty()    ? QStringLiteral("empty")
+                       : v.isNumber() ? QStringLiteral("n:") + v.toNumberText().trimmed()
+                                      : QStringLiteral("t:") + v.textValue());
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+class TestSequentialInput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fieldSyntax_data();
+    void fieldSyntax();
+    void decodesCodePage932();
+    void decodesAcrossChunkBoundaries();
+    void failures_data();
+    void failures();
+    void missingFile();
+};
+
+void TestSequentialInput::fieldSyntax_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("plan");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("CRLF ends a line")
+        << QByteArray("1,2\r\n3,4\r\n") << "iiii" << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("LF ends a line") << QByteArray("1,2\n3") << "iii" << QStringList{"1", "2", "3"};
+    QTest::newRow("CR alone ends a line") << QByteArray("1,2\r3") << "iii" << QStringList{"1", "2", "3"};
+    QTest::newRow("blank lines are skipped")
+        << QByteArray("1\r\n\r\n  \r\n\n2") << "ii" << QStringList{"1", "2"};
+    QTest::newRow("records need not follow lines")
+        << QByteArray("1,2,\r\n3\r\n4,5") << "iiiii" << QStringList{"1", "2", "0", "3", "4"};
+    QTest::newRow("blanks around unquoted fields")
+        << QByteArray("  5 ,\t6\t, a b  \r\n") << "iit" << QStringList{"5", "6", "[a b]"};
+    QTest::newRow("empty numeric field reads 0")
+        << QByteArray(",7,,") << "iiii" << QStringList{"0", "7", "0", "0"};
+    QTest::newRow("signs and leading zeros") << QByteArray("-2147483648,+12,007,-32768") << "iiis"
+                                             << QStringList{"-2147483648", "12", "7", "-32768"};
+    QTest::newRow("quoted text holds commas")
+        << QByteArray("\"a,b\",c") << "tt" << QStringList{"[a,b]", "[c]"};
+    QTest::newRow("doubled quote is one quote")
+        << QByteArray("\"say \"\"hi\"\"\",x") << "tt" << QStringList{"[say \"hi\"]", "[x]"};
+    QTest::newRow("quoted text keeps blanks and line ends")
+        << QByteArray("\" a\r\nb \",1") << "ti" << QStringList{"[ a\r\nb ]", "1"};
+    QTest::newRow("quoted number in a numeric place")
+        << QByteArray("\"12\",\"\"") << "ii" << QStringList{"12", "0"};
+    QTest::newRow("untyped values") << QByteArray("12,,\"34\",abc,-1.5, \"\"") << "uuuuuu"
+                                    << QStringList{"n:12", "empty", "t:34", "t:abc", "n:-1.5", "t:"};
+    QTest::newRow("text 9999 stays text") << QByteArray("9999") << "t" << QStringList{"[9999]"};
+}
+
+void TestSequentialInput::fieldSyntax()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, plan);
+    QFETCH(QStringList, values);
+    DataFixture fixture;
+    fixture.writeBytes("in.csv", bytes);
+    SequentialInput input("./in.csv");
+    QStringList got;
+    const auto failure = failureOf([&] { got = readPlan(input, plan); });
+    QVERIFY2(!failure, failure ? qPrintable(failure->message()) : "");
+    QCOMPARE(got, values);
+}
+
+void TestSequentialInput::decodesCodePage932()
+{
+    DataFixture fixture;
+    // 0x8160 is the wave dash as Windows decodes it (U+FF5E), 0x8740 the NEC circled one,
+    // 0xED40 an NEC-selected IBM kanji, 0xFA40 an IBM extension, and 0x5C a trail byte of 表.
+    fixture.writeBytes("in.csv", QByteArray("\x81\x60,\x87\x40,\xED\x40,\xFA\x40,\x95\x5C\x8E\x9A\r\n"));
+    SequentialInput input("./in.csv");
+    const QStringList got = readPlan(input, "ttttt");
+    QCOMPARE(got, (QStringList{QString(QChar(0xFF5E)).prepend(u'[').append(u']'), QStringLiteral("[①]"),
+                               QStringLiteral("[纊]"), QStringLiteral("[ⅰ]"), QStringLiteral("[表字]")}));
+}
+
+void TestSequentialInput::decodesAcrossChunkBoundaries()
+{
+    DataFixture fixture;
+    // Double-byte characters straddle every chunk boundary the reader may use.
+    QByteArray bytes;
+    QString expected;
+    for (int i = 0; i < 40000; ++i) {
+        bytes += i % 7 == 0 ? QByteArray("\x8a\xbf\x8e\x9a,") : QByteArray("\x82\xa0,");
+        expected += i % 7 == 0 ? QStringLiteral("漢字") : QStringLiteral("あ");
+    }
+    bytes += "end";
+    fixture.writeBytes("in.csv", bytes);
+    SequentialInput input("./in.csv");
+    QString got;
+    for (int i = 0; i < 40000; ++i)
+        got += input.readText({i + 1, 1});
+    QCOMPARE(got, expected);
+    QCOMPARE(input.readText({40001, 1}), QStringLiteral("end"));
+}
+
+void TestSequentialInput::failures_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("plan");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("where");
+    QTest::newRow("past the end") << QByteArray("1,2\r\n") << "iii" << int(FailureKind::PastEndOfFile)
+                                  << "\"in.csv\" 1 件目の 3 番目の項目";
+    QTest::newRow("past the end of blank lines")
+        << QByteArray("1\r\n\r\n\r\n") << "ii" << int(FailureKind::PastEndOfFile) << "2 番目の項目";
+    QTest::newRow("empty file") << QByteArray() << "t" << int(FailureKind::PastEndOfFile) << "1 番目";
+    QTest::newRow("int32 overflow") << QByteArray("1,2147483648") << "ii" << int(FailureKind::Overflow)
+                                    << "2 番目の項目 (1 行目): \"2147483648\"";
+    QTest::newRow("int32 underflow") << QByteArray("-2147483649") << "i" << int(FailureKind::Overflow) << "";
+    QTest::newRow("huge digits") << QByteArray("99999999999999999999999999") << "i"
+                                 << int(FailureKind::Overflow) << "";
+    QTest::newRow("int16 overflow") << QByteArray("\r\n\r\n32768") << "s" << int(FailureKind::Overflow)
+                                    << "(3 行目)";
+    QTest::newRow("fraction in an integer place")
+        << QByteArray("12.5") << "i" << int(FailureKind::TypeMismatch) << "\"12.5\"";
+    QTest::newRow("letters in an integer place")
+        << QByteArray("x1") << "s" << int(FailureKind::TypeMismatch) << "\"x1\"";
+    QTest::newRow("sign alone") << QByteArray("-") << "i" << int(FailureKind::TypeMismatch) << "";
+    QTest::newRow("unterminated quote")
+        << QByteArray("\"abc,1\r\n2") << "t" << int(FailureKind::PastEndOfFile) << "引用符";
+}
+
+void TestSequentialInput::failures()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, plan);
+    QFETCH(int, kind);
+    QFETCH(QString, where);
+    DataFixture fixture;
+    fixture.writeBytes("in.csv", bytes);
+    SequentialInput input("./in.csv");
+    const auto failure = failureOf([&] { readPlan(input, plan); });
+    QVERIFY(failure);
+    QCOMPARE(int(failure->kind()), kind);
+    QVERIFY2(failure->where().contains(where), qPrintable(failure->message()));
+    QVERIFY(failure->where().contains(QStringLiteral("in.csv")));
+}
+
+void TestSequentialInput::missingFile()
+{
+    DataFixture fixture;
+    const auto failure = failureOf([] { SequentialInput input("./nothing.csv"); });
+    QVERIFY(failure);
+    QCOMPARE(failure->kind(), FailureKind::FileNotFound);
+    QVERIFY(failure->message().contains(QStringLiteral("nothing.csv")));
+    QVERIFY(failure->message().startsWith(QStringLiteral("ファイルが見つかりません")));
+}
+
+QTEST_GUILESS_MAIN(TestSequentialInput)
+#include "tst_sequential_input.moc"
