@@ -4,7 +4,6 @@
 
 #include <gif_lib.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -76,51 +75,28 @@ Palettized fromIndexed(const QImage &image)
     return out;
 }
 
-bool allGrey(const std::map<QRgb, int> &colours)
-{
-    return std::all_of(colours.begin(), colours.end(), [](const auto &entry) {
-        const QRgb c = entry.first;
-        return isTransparent(c) || (qRed(c) == qGreen(c) && qGreen(c) == qBlue(c));
-    });
-}
-
 Palettized fromTrueColour(const QImage &image)
 {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    std::map<QRgb, int> distinct;
-    for (int y = 0; y < argb.height(); ++y) {
+    // Colour key -> palette index; the indices are assigned once all colours are known.
+    std::map<QRgb, int> index;
+    for (int y = 0; y < argb.height() && index.size() <= static_cast<std::size_t>(kMaxColours); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x)
-            distinct.emplace(colourKey(line[x]), 0);
+            index.emplace(colourKey(line[x]), 0);
     }
+    if (index.size() > static_cast<std::size_t>(kMaxColours))
+        return fromIndexed(argb.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither));
 
     Palettized out;
     out.width = argb.width();
     out.height = argb.height();
-    std::map<QRgb, int> index;
-    if (distinct.size() <= static_cast<std::size_t>(kMaxColours)) {
-        for (const auto &entry : distinct) {
-            if (isTransparent(entry.first))
-                out.transparent = static_cast<int>(out.colours.size());
-            index.emplace(entry.first, static_cast<int>(out.colours.size()));
-            out.colours.push_back(entry.first | 0xff000000u);
-        }
-    } else if (allGrey(distinct)) {
-        out.colours = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-        for (const auto &entry : distinct) {
-            if (isTransparent(entry.first))
-                continue;
-            index.emplace(entry.first, qRed(entry.first) < 128 ? 0 : 1);
-        }
-        if (distinct.count(0u) != 0) {
-            out.transparent = 2;
-            out.colours.push_back(qRgb(0, 0, 0));
-            index.emplace(0u, 2);
-        }
-    } else {
-        return fromIndexed(argb.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither));
+    for (auto &[colour, at] : index) {
+        at = static_cast<int>(out.colours.size());
+        if (isTransparent(colour))
+            out.transparent = at;
+        out.colours.push_back(colour | 0xff000000u);
     }
-
     out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
     for (int y = 0; y < argb.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));

@@ -10,9 +10,9 @@ namespace quorvel::tools {
 //
 // Colours:
 // - Format_Mono, Format_MonoLSB and Format_Indexed8 keep their colour table and pixel indices.
-// - Any other format keeps its exact colours when it has at most 256 distinct ones (the palette is
-//   sorted by colour value). With more, an image of grey levels only is thresholded at 50% to pure
-//   black and white; a colour image is reduced by Qt's conversion to Format_Indexed8 (diffuse dither).
+// - Any other format keeps its exact colours when it has at most 256 distinct ones, so grey-level
+//   and two-colour art is lossless; the palette is sorted by colour value. With more colours the
+//   image is reduced by Qt's conversion to Format_Indexed8 (diffuse dither).
 // - A pixel or colour-table entry with alpha below 128 becomes the GIF's one transparent colour;
 //   other alpha values are dropped.
 // The colour map is padded with black to the next power of two (at least 2 entries).
