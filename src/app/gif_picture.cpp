@@ -3,6 +3,9 @@
 #include "runtime_failure.h"
 
 #include <QFile>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <numeric>
 
 #include <gif_lib.h>
 
@@ -167,6 +170,35 @@ Picture loadGifPicture(const QString &path)
         bad(path, QStringLiteral("ファイルが大きすぎます"));
     const QByteArray bytes = file.readAll();
     return decodeGifPicture(bytes, path);
+}
+
+} // namespace quorvel
+
+namespace quorvel {
+
+const Picture &LoadedPicture::take() const
+{
+    if (failure)
+        throw *failure;
+    return picture;
+}
+
+std::vector<LoadedPicture> loadGifPictures(const QStringList &paths)
+{
+    std::vector<LoadedPicture> loaded(static_cast<std::size_t>(paths.size()));
+    std::vector<qsizetype> order(loaded.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    QtConcurrent::blockingMap(order, [&](qsizetype i) {
+        LoadedPicture &slot = loaded[static_cast<std::size_t>(i)];
+        try {
+            slot.picture = loadGifPicture(paths[i]);
+        } catch (const RuntimeFailure &failure) {
+            slot.failure = failure;
+        } catch (const std::bad_alloc &) {
+            slot.failure = RuntimeFailure(FailureKind::OutOfMemory, QStringLiteral("\"%1\"").arg(paths[i]));
+        }
+    });
+    return loaded;
 }
 
 } // namespace quorvel

@@ -3,6 +3,12 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
+
+#include "runtime_failure.h"
+
+#include <optional>
+#include <vector>
 
 namespace quorvel {
 
@@ -17,6 +23,18 @@ Picture loadGifPicture(const QString &path);
 
 // The same for GIF bytes held in memory; `name` stands for the file in the failure message.
 Picture decodeGifPicture(const QByteArray &bytes, const QString &name);
+
+// The outcome of loading one file of several: its picture, or the failure that loading it raised.
+struct LoadedPicture {
+    Picture picture;
+    std::optional<RuntimeFailure> failure;
+
+    // The picture, or the failure raised now, where the picture is used.
+    const Picture &take() const;
+};
+
+// Loads several GIF files at once on a pool of threads and waits for all of them.
+std::vector<LoadedPicture> loadGifPictures(const QStringList &paths);
 
 // The largest picture accepted, in pixels of one byte (the same limit as Qt's image readers).
 inline constexpr qint64 kPictureAllocationLimit = 256LL * 1024 * 1024;

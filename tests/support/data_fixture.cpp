@@ -1,5 +1,7 @@
 #include "data_fixture.h"
 
+#include "gif_writer.h"
+
 #include <QFile>
 #include <QStringEncoder>
 
@@ -62,6 +64,44 @@ void DataFixture::writeDecomposition(const std::function<std::optional<Decomposi
 void DataFixture::writeElementForms(const QStringList &lines) const
 {
     writeText(kElementFormsFile, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+void DataFixture::writeGlyphs(const QList<std::int32_t> &codes) const
+{
+    QDir(dir_.path()).mkpath(QStringLiteral("文字/Quorvelコード"));
+    for (std::int32_t code : codes)
+        quorvel::tools::writeGif(glyphPath(code), glyphPictureFor(code));
+}
+
+QString DataFixture::glyphPath(std::int32_t code) const
+{
+    return dir_.filePath(QStringLiteral("文字/Quorvelコード/%1.gif").arg(qAbs(qint64(code))));
+}
+
+QImage glyphPictureFor(std::int32_t code)
+{
+    QImage picture(32, 2, QImage::Format_Mono);
+    picture.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    const auto bits = static_cast<std::uint32_t>(code);
+    for (int x = 0; x < 32; ++x) {
+        picture.setPixel(x, 0, (bits >> x) & 1u);
+        picture.setPixel(x, 1, 1);
+    }
+    return picture;
+}
+
+std::int32_t codeShownBy(const QImage &picture)
+{
+    if (picture.width() != 32 || picture.height() != 2)
+        return -1;
+    std::uint32_t bits = 0;
+    for (int x = 0; x < 32; ++x) {
+        if (picture.pixelColor(x, 1) != Qt::black)
+            return -1;
+        if (picture.pixelColor(x, 0) == Qt::black)
+            bits |= 1u << x;
+    }
+    return static_cast<std::int32_t>(bits);
 }
 
 std::optional<RuntimeFailure> failureOf(const std::function<void()> &work)

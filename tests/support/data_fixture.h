@@ -52,11 +52,19 @@ public:
                             int count = kLoadedRows) const;
     // The standalone-form file from its lines, joined with CRLF.
     void writeElementForms(const QStringList &lines) const;
+    // A glyph file for each code, named by its digits in the glyph folder.
+    void writeGlyphs(const QList<std::int32_t> &codes) const;
+    QString glyphPath(std::int32_t code) const;
 
 private:
     QTemporaryDir dir_;
     QString previous_;
 };
+
+// A small glyph picture that carries its code in its pixels, so that a test can tell which glyph a
+// control shows; codeShownBy reads it back (-1 for any other picture).
+QImage glyphPictureFor(std::int32_t code);
+std::int32_t codeShownBy(const QImage &picture);
 
 // Runs `work` and returns the failure it raised, if any.
 std::optional<RuntimeFailure> failureOf(const std::function<void()> &work);

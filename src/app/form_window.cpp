@@ -1,0 +1,37 @@
+#include "form_window.h"
+
+namespace quorvel {
+
+FormWindow::FormWindow(const QString &name, const QString &caption, const QSize &clientSize)
+    : ImageHost(nullptr, Frame::None)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    resize(clientSize);
+}
+
+void FormWindow::placeClientAt(const QPoint &topLeft)
+{
+    setGeometry(QRect(topLeft, size()));
+}
+
+void FormWindow::showModeless()
+{
+    show();
+    raise();
+}
+
+} // namespace quorvel
+
+#include <QApplication>
+
+namespace quorvel {
+
+void endProgram()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace quorvel

@@ -1,0 +1,16 @@
+// The program: the lookup window, created from its layout, started up, shown, then the event loop.
+#include "form1.h"
+#include "runtime_failure.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    quorvel::Form1 form;
+    // A failure during start-up ends the program before the window is shown.
+    if (!quorvel::runGuarded([&] { form.Form_Load(); }))
+        return 1;
+    form.show();
+    return app.exec();
+}

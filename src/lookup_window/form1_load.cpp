@@ -1,0 +1,19 @@
+// Start-up of the lookup window.
+#include "form1.h"
+
+namespace quorvel {
+
+void Form1::Form_Load()
+{
+    // 1.
+    LabelKakusuu->setFontSize(12);
+    // 2. Choosing group 0 runs its click at once: page 0 is shown before any file is opened.
+    ComboElement->setListIndex(0);
+    // 3. to 7. Both data files from the current directory, read and closed.
+    loadCharacterTables(tables_);
+    // 8.
+    for (int k = 1; k <= 5; ++k)
+        SelectedElements(k) = NoEntry;
+}
+
+} // namespace quorvel
