@@ -31,6 +31,12 @@ void Form1::connectEvents()
     for (ImageControl *element : Image1.members())
         connect(element, &ImageControl::clicked, this,
                 [this](int id) { runGuarded([this, id] { Image1_Click(narrowTo16(id)); }); });
+    for (ImageControl *cell : Image2.members())
+        connect(cell, &ImageControl::clicked, this,
+                [this](int k) { runGuarded([this, k] { Image2_Click(narrowTo16(k)); }); });
+    for (ImageControl *slot : Image4.members())
+        connect(slot, &ImageControl::clicked, this,
+                [this](int k) { runGuarded([this, k] { Image4_Click(narrowTo16(k)); }); });
 }
 
 } // namespace quorvel

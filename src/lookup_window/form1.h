@@ -31,6 +31,9 @@ public:
     void ComboTotal_Click();
     void BtnReset_Click();
     void BtnEnd_Click();
+    // Clicks on a result cell and on a standalone-form slot open the detail window.
+    void Image2_Click(std::int16_t Index);
+    void Image4_Click(std::int16_t Index);
 
     // State that other windows and tests read.
     const CharacterTables &tables() const { return tables_; }
