@@ -4,6 +4,7 @@
 
 #include <gif_lib.h>
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -59,17 +60,22 @@ Palettized fromIndexed(const QImage &image)
             out.transparent = i;
         out.colours.push_back(table[i] | 0xff000000u);
     }
+    // Pixel index -> GIF index: every transparent entry becomes the one transparent index, and an
+    // index past the table is marked invalid.
+    constexpr int kInvalid = -1;
+    std::array<int, 256> map;
+    map.fill(kInvalid);
+    for (int i = 0; i < table.size(); ++i)
+        map[static_cast<std::size_t>(i)] = isTransparent(table[i]) ? out.transparent : i;
     out.pixels.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    GifByteType *pixel = out.pixels.data();
     for (int y = 0; y < out.height; ++y) {
         const uchar *line = indexed.constScanLine(y);
         for (int x = 0; x < out.width; ++x) {
-            if (line[x] >= table.size())
+            const int mapped = map[line[x]];
+            if (mapped == kInvalid)
                 fail("pixel index outside the colour table");
-            // Every fully transparent entry shows as the one transparent index.
-            const bool clear = isTransparent(table[line[x]]);
-            out.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width) +
-                       static_cast<std::size_t>(x)] =
-                static_cast<GifByteType>(clear ? out.transparent : line[x]);
+            *pixel++ = static_cast<GifByteType>(mapped);
         }
     }
     return out;
