@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config libx11-dev
   qt6-base-dev libgif-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

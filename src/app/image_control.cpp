@@ -1,5 +1,7 @@
 #include "image_control.h"
 
+#include "scaled_picture.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -98,9 +100,9 @@ void ImageControl::paint(QPainter &painter) const
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QSize target = (QSizeF(inner.size()) * ratio).toSize();
     if (scaled_.size() != target || scaledKey_ != picture_.cacheKey()) {
-        scaled_ = picture_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        scaled_.setDevicePixelRatio(ratio);
+        scaled_ = scaledPicture(picture_, target);
+        if (ratio != 1.0)
+            scaled_.setDevicePixelRatio(ratio);
         scaledKey_ = picture_.cacheKey();
     }
     painter.drawImage(inner.topLeft(), scaled_);

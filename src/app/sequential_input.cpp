@@ -22,17 +22,6 @@ bool isLineEnd(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 } // namespace
 
 SequentialInput::SequentialInput(const QString &path)
@@ -113,6 +102,7 @@ SequentialInput::Field SequentialInput::nextField(FieldPlace place)
 
     Field field;
     field.line = line_;
+    text_.truncate(0); // keeps its storage
     if (!atEnd() && peek() == u'"') {
         field.quoted = true;
         ++pos_;
@@ -127,14 +117,15 @@ SequentialInput::Field SequentialInput::nextField(FieldPlace place)
             } else if (c == u'\n' || (c == u'\r' && peek() != u'\n')) {
                 ++line_;
             }
-            field.text += c;
+            text_ += c;
         }
+        skipBlanks();
     }
-    // The unquoted text, or whatever follows a closing quote up to the separator.
-    QString rest;
-    while (!atEnd() && peek() != u',' && !isLineEnd(peek()))
-        rest += take();
-    field.text += trimBlanks(rest);
+    // The unquoted text, or whatever follows a closing quote, up to the separator.
+    const qsizetype restStart = text_.size();
+    appendUpToSeparator();
+    while (text_.size() > restStart && isBlank(text_.back()))
+        text_.chop(1);
 
     if (atEnd()) {
         atRecordStart_ = true;
@@ -147,6 +138,26 @@ SequentialInput::Field SequentialInput::nextField(FieldPlace place)
         atRecordStart_ = true;
     }
     return field;
+}
+
+void SequentialInput::appendUpToSeparator()
+{
+    for (;;) {
+        if (pos_ >= buffer_.size() && !fill())
+            return;
+        const QChar *data = buffer_.constData();
+        const qsizetype size = buffer_.size();
+        const qsizetype from = pos_;
+        while (pos_ < size) {
+            const char16_t c = data[pos_].unicode();
+            if (c == u',' || c == u'\r' || c == u'\n')
+                break;
+            ++pos_;
+        }
+        text_.append(data + from, pos_ - from);
+        if (pos_ < size)
+            return;
+    }
 }
 
 void SequentialInput::fail(FailureKind kind, FieldPlace place, int line, const QString &detail) const
@@ -164,7 +175,7 @@ void SequentialInput::fail(FailureKind kind, FieldPlace place, int line, const Q
 std::int64_t SequentialInput::readInteger(FieldPlace place, std::int64_t min, std::int64_t max)
 {
     const Field field = nextField(place);
-    const QString &t = field.text;
+    const QString &t = text_;
     if (t.isEmpty())
         return 0;
     qsizetype i = 0;
@@ -205,19 +216,20 @@ std::int16_t SequentialInput::readInt16(FieldPlace place)
 
 QString SequentialInput::readText(FieldPlace place)
 {
-    return nextField(place).text;
+    nextField(place);
+    return text_;
 }
 
 UntypedValue SequentialInput::readUntyped(FieldPlace place)
 {
-    Field field = nextField(place);
+    const Field field = nextField(place);
     if (field.quoted)
-        return UntypedValue::text(std::move(field.text));
-    if (field.text.isEmpty())
+        return UntypedValue::text(text_);
+    if (text_.isEmpty())
         return UntypedValue();
-    if (const auto number = parseWholeNumber(field.text))
+    if (const auto number = parseWholeNumber(text_))
         return UntypedValue::number(*number);
-    return UntypedValue::text(std::move(field.text));
+    return UntypedValue::text(text_);
 }
 
 } // namespace quorvel

@@ -36,8 +36,8 @@ public:
     void close();
 
 private:
+    // A field's text is left in text_, whose storage is reused from field to field.
     struct Field {
-        QString text;
         bool quoted = false;
         int line = 0;
     };
@@ -51,6 +51,7 @@ private:
     QChar peek();
     QChar take();
     void skipBlanks();
+    void appendUpToSeparator();
     bool fill();
 
     QString path_;
@@ -58,6 +59,7 @@ private:
     QFile file_;
     QStringDecoder decoder_;
     QString buffer_;
+    QString text_;
     qsizetype pos_ = 0;
     int line_ = 1;
     bool fileDrained_ = false;

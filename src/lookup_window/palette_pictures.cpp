@@ -1,26 +1,44 @@
 #include "palette_pictures.h"
 
 #include "palette_pictures_data.h"
+#include "scaled_picture.h"
 
-#include <cstring>
+#include <array>
 
 namespace quorvel {
+namespace {
+
+// Element id -> position in kEmbeddedPictures, or -1.
+const std::array<short, 5003> &positions()
+{
+    static const std::array<short, 5003> table = [] {
+        std::array<short, 5003> t;
+        t.fill(-1);
+        for (int i = 0; i < kEmbeddedPictureCount; ++i)
+            t[static_cast<std::size_t>(kEmbeddedPictures[i].id)] = static_cast<short>(i);
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
 
 Picture paletteElementPicture(int id)
 {
-    for (int i = 0; i < kEmbeddedPictureCount; ++i) {
-        const EmbeddedPicture &e = kEmbeddedPictures[i];
-        if (e.id != id)
-            continue;
-        QList<QRgb> colours(e.colourCount);
-        std::memcpy(colours.data(), quorvel_palette_blob + e.coloursOffset,
-                    sizeof(QRgb) * std::size_t(e.colourCount));
-        QImage picture(quorvel_palette_blob + e.pixelsOffset, e.width, e.height, e.bytesPerLine,
-                       e.mono ? QImage::Format_Mono : QImage::Format_Indexed8);
-        picture.setColorTable(colours);
-        return picture;
+    if (id < 0 || id >= static_cast<int>(positions().size()) || positions()[static_cast<std::size_t>(id)] < 0)
+        return Picture();
+    const EmbeddedPicture &e = kEmbeddedPictures[positions()[static_cast<std::size_t>(id)]];
+    const QList<QRgb> colours(kEmbeddedColours + e.firstColour,
+                              kEmbeddedColours + e.firstColour + e.colourCount);
+    QImage picture(quorvel_palette_blob + e.pixelsOffset, e.width, e.height, e.bytesPerLine,
+                   e.mono ? QImage::Format_Mono : QImage::Format_Indexed8);
+    picture.setColorTable(colours);
+    for (int s = 0; s < 2; ++s) {
+        const int side = kScaledPictureSides[s];
+        registerScaledPicture(picture, QImage(quorvel_palette_blob + e.scaledOffsets[s], side, side, side * 4,
+                                              QImage::Format_ARGB32_Premultiplied));
     }
-    return Picture();
+    return picture;
 }
 
 } // namespace quorvel
