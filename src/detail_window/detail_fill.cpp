@@ -1,0 +1,75 @@
+// The detail fill: the detail window for one character, from its glyph source and its code.
+#include "detail_fill.h"
+
+#include "conversions.h"
+#include "form2.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace quorvel {
+namespace {
+
+// The last row that the scan may look at; only the rows loaded at start-up hold characters.
+constexpr int kLastScannedRow = 9999;
+
+const QString kCodeCaption = QStringLiteral("コード：");
+const QString kStrokesCaption = QStringLiteral("総画数：");
+const QString kKanjiCaption = QStringLiteral("対応漢字：");
+
+} // namespace
+
+void DetailFill(const ImageControl &glyphSource, const std::function<std::int32_t()> &code,
+                const CharacterTables &tables, const ControlFamily<ImageControl> &palette)
+{
+    // 1.
+    Form2 &form = Form2::load();
+
+    // 2. The same picture, shared: nothing is loaded again.
+    form.Image1->setPicture(glyphSource.picture());
+
+    // 3. The rows past those loaded hold code 0 and element ids 0, which no palette element has: they
+    // are never a character's row. A code that no loaded row holds (only a standalone form can bring
+    // one) finds no row, and the window then shows the glyph and the code with no elements, no stroke
+    // count and no Chinese characters.
+    std::optional<std::int16_t> row;
+    const std::int32_t wanted = code();
+    for (std::int16_t i = 1; i <= std::min(kLastScannedRow, kLoadedRows); ++i) {
+        if (tables.DecompositionTable(1, i) == wanted) {
+            row = i;
+            break;
+        }
+    }
+
+    // 4. Without a row every column counts as empty.
+    for (std::int16_t j = 2; j <= 10; ++j) {
+        ImageControl &cell = form.Image2(j);
+        const std::int32_t v = row ? tables.DecompositionTable(j, *row) : std::int32_t{NoEntry};
+        if (v == NoEntry) {
+            // 4.1 It keeps its picture.
+            cell.setVisible(false);
+        } else {
+            // 4.2
+            const std::int16_t id = narrowTo16(v);
+            cell.setPicture(palette(id).picture());
+            cell.setVisible(true);
+        }
+    }
+
+    // 5.
+    form.Label1(0).setCaption(kCodeCaption + numberToText(static_cast<std::int64_t>(code())));
+
+    // 6.
+    form.Label1(1).setCaption(
+        kStrokesCaption +
+        (row ? numberToText(static_cast<std::int64_t>(tables.StrokeCounts(*row))) : QString()));
+
+    // 7.
+    const QString kanji = row ? tables.KanjiEquivalents(*row) : QString();
+    form.Label1(3).setCaption(kanji == kNoKanjiText ? kKanjiCaption : kKanjiCaption + kanji);
+
+    // 8.
+    form.showModeless();
+}
+
+} // namespace quorvel
