@@ -3,6 +3,7 @@
 #include "palette_pages.h"
 #include "x11_session.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -11,6 +12,7 @@
 namespace {
 
 const QString kMainCaption = QStringLiteral("Quorvel文字検索プログラム");
+const QString kDetailCaption = QStringLiteral("Quorvel文字表示");
 
 // Places in the main window's client area, in pixels, from its layout.
 QPoint elementCentre(int id)
@@ -31,6 +33,8 @@ const QRect kStatusLine(16, 400, 209, 17);
 const QPoint kResetButton(16 + 48, 128 + 20);
 const QPoint kEndButton(16 + 48, 176 + 20);
 const QPoint kStrokeBox(16 + 20, 40 + 10);
+// The detail window's large glyph, in its client area.
+const QRect kLargeGlyph(16, 16, 300, 300);
 
 int darkPixels(const QImage &shot, const QRect &area)
 {
@@ -59,12 +63,16 @@ private slots:
     void cleanup();
     void lookUpResetAndEnd();
     void typedStrokeCountAndStandaloneForms();
+    void detailWindowOpensClosesAndOpensAgain();
+    void closingTheMainWindowLeavesTheDetailWindow();
 
 private:
     QImage shot() const { return session_->screenshot(); }
     QPoint onScreen(const QPoint &client) const { return client + origin_; }
     QRect onScreen(const QRect &client) const { return client.translated(origin_); }
     int cellsShowingGlyphs() const;
+    // Opens the detail window for result cell k and moves it beside the main window.
+    unsigned long openDetail(int k);
 
     std::unique_ptr<X11Session> session_;
     QProcess program_;
@@ -73,12 +81,15 @@ private:
 
 void TestEndToEnd::initTestCase()
 {
-    session_ = std::make_unique<X11Session>();
-    QVERIFY2(session_->isReady(), "Xvfb did not start");
+    QVERIFY(QFile::exists(QStringLiteral(QUORVEL_PROGRAM)));
 }
 
 void TestEndToEnd::init()
 {
+    // A fresh X server for each test: typing into one program's window left the next program
+    // started on the same server deaf to xdotool's clicks.
+    session_ = std::make_unique<X11Session>();
+    QVERIFY2(session_->isReady(), "Xvfb did not start");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), session_->displayName());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -99,10 +110,15 @@ void TestEndToEnd::init()
 
 void TestEndToEnd::cleanup()
 {
-    if (program_.state() != QProcess::NotRunning) {
+    // Close the windows as a user would; kill only a program that does not end by itself.
+    for (const QString &caption : {kDetailCaption, kMainCaption})
+        if (const unsigned long window = session_->findWindow(caption, 0))
+            session_->closeWindow(window);
+    if (program_.state() != QProcess::NotRunning && !program_.waitForFinished(5000)) {
         program_.kill();
         program_.waitForFinished();
     }
+    session_.reset();
 }
 
 int TestEndToEnd::cellsShowingGlyphs() const
@@ -156,6 +172,61 @@ void TestEndToEnd::typedStrokeCountAndStandaloneForms()
     session_->click(onScreen(elementCentre(quorvel::demo::kCommonElement)));
     QTRY_VERIFY_WITH_TIMEOUT(!showsGlyph(shot(), onScreen(standaloneSlot(0))), 10000);
     QVERIFY(!showsGlyph(shot(), onScreen(standaloneSlot(1))));
+}
+
+unsigned long TestEndToEnd::openDetail(int k)
+{
+    session_->click(onScreen(resultCell(k).center()));
+    const unsigned long detail = session_->findWindow(kDetailCaption);
+    if (detail == 0)
+        return 0;
+    // The window system places it over the main window; the user moves it aside.
+    session_->xdotool({"windowmove", "--sync", QString::number(detail), "1040", "0"});
+    return detail;
+}
+
+void TestEndToEnd::detailWindowOpensClosesAndOpensAgain()
+{
+    session_->click(onScreen(elementCentre(quorvel::demo::kCommonElement)));
+    QTRY_COMPARE_WITH_TIMEOUT(cellsShowingGlyphs(), 100, 10000);
+    unsigned long detail = openDetail(1);
+    QVERIFY2(detail != 0, "the detail window did not appear");
+    const QRect where = session_->geometry(detail);
+    QCOMPARE(where.size(), QSize(540, 462));
+    QTRY_VERIFY_WITH_TIMEOUT(darkPixels(shot(), kLargeGlyph.translated(where.topLeft())) > 500, 10000);
+
+    session_->closeWindow(detail);
+    QTRY_VERIFY_WITH_TIMEOUT(!session_->windowExists(kDetailCaption), 10000);
+    QCOMPARE(program_.state(), QProcess::Running);
+
+    detail = openDetail(2);
+    QVERIFY2(detail != 0, "the detail window did not open again");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        darkPixels(shot(), kLargeGlyph.translated(session_->geometry(detail).topLeft())) > 500, 10000);
+
+    // The exit button ends the program with the detail window open.
+    session_->click(onScreen(kEndButton));
+    QVERIFY(program_.waitForFinished(10000));
+    QCOMPARE(program_.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program_.exitCode(), 0);
+    QVERIFY(!session_->windowExists(kDetailCaption));
+}
+
+void TestEndToEnd::closingTheMainWindowLeavesTheDetailWindow()
+{
+    session_->click(onScreen(elementCentre(quorvel::demo::kRareElement)));
+    QTRY_COMPARE_WITH_TIMEOUT(cellsShowingGlyphs(), 1, 10000);
+    const unsigned long detail = openDetail(1);
+    QVERIFY(detail != 0);
+    session_->closeWindow(session_->findWindow(kMainCaption));
+    QTRY_VERIFY_WITH_TIMEOUT(!session_->windowExists(kMainCaption), 10000);
+    QTest::qWait(300);
+    QCOMPARE(program_.state(), QProcess::Running);
+    QVERIFY(session_->windowExists(kDetailCaption));
+    // The program ends when its last window is closed.
+    session_->closeWindow(detail);
+    QVERIFY(program_.waitForFinished(10000));
+    QCOMPARE(program_.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

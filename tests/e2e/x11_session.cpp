@@ -17,7 +17,7 @@ X11Session::X11Session()
         ++number;
     name_ = QStringLiteral(":%1").arg(number);
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    server_.start(QStringLiteral("Xvfb"), {name_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    server_.start(QStringLiteral("Xvfb"), {name_, "-screen", "0", "1600x1200x24", "-nolisten", "tcp"});
     if (!server_.waitForStarted(5000))
         return;
     QElapsedTimer timer;
