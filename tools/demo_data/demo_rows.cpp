@@ -15,6 +15,8 @@
 namespace quorvel::demo {
 namespace {
 
+using quorvel::tools::Rng;
+
 constexpr int kColumns = 9;
 constexpr int kIbmRowsOther = kIbmExtensionRows - 2; // besides the two fact rows
 constexpr int kFixedTextRows = 4;                    // the rows whose kanji text is a fact

@@ -1,5 +1,7 @@
 #include "glyph_composer.h"
 
+#include "two_colour.h"
+
 #include "palette_pages.h"
 
 #include <QDir>
@@ -226,15 +228,7 @@ QImage GlyphComposer::compose(std::span<const int> elements, unsigned seed, int 
         place(painter, QRectF(margin, margin, side - 2 * margin, side - 2 * margin),
               std::vector<int>(elements.begin(), elements.end()), 0, seed);
     }
-    QImage out(side, side, QImage::Format_Indexed8);
-    out.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    for (int y = 0; y < side; ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
-        uchar *line = out.scanLine(y);
-        for (int x = 0; x < side; ++x)
-            line[x] = (in[x] & 0xffu) < 128 ? 1 : 0; // black ink on white: every pixel is grey
-    }
-    return out;
+    return quorvel::tools::toTwoColour(canvas);
 }
 
 } // namespace quorvel::demo

@@ -1,5 +1,7 @@
 #include "brush.h"
 
+#include "two_colour.h"
+
 #include <QPainter>
 #include <QPolygonF>
 
@@ -148,15 +150,7 @@ QImage renderTwoColour(const std::vector<Stroke> &strokes, int side)
         for (const Stroke &s : strokes)
             s.paint(painter, side);
     }
-    QImage out(side, side, QImage::Format_Indexed8);
-    out.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    for (int y = 0; y < side; ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
-        uchar *line = out.scanLine(y);
-        for (int x = 0; x < side; ++x)
-            line[x] = qGray(in[x]) < 128 ? 1 : 0;
-    }
-    return out;
+    return quorvel::tools::toTwoColour(canvas);
 }
 
 QPointF Pen::point(const Frame &f, QPointF p)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rng.h"
+
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
@@ -10,25 +12,7 @@
 
 namespace quorvel::art {
 
-// splitmix64: tiny, and the same sequence with every compiler and library (unlike std distributions).
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    double range(double lo, double hi) { return lo + (hi - lo) * uniform(); }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-    bool chance(double p) { return uniform() < p; }
-
-private:
-    std::uint64_t state_;
-};
+using Rng = quorvel::tools::Rng;
 
 // A brush stroke in picture units (0..1 across the picture): a chain of cubic pieces and a width
 // profile. Position u along the stroke runs from 0 to pieces(); piece i covers [i, i + 1].

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace quorvel::demo {
+namespace quorvel::tools {
 
 // splitmix64: the same sequence with every compiler and library (unlike std distributions).
 class Rng {
@@ -21,6 +21,7 @@ public:
     // In [0, n); n > 0.
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
     int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+    bool chance(double p) { return uniform() < p; }
     template <typename T> void shuffle(std::vector<T> &items)
     {
         for (std::size_t i = items.size(); i > 1; --i)
@@ -31,4 +32,4 @@ private:
     std::uint64_t state_;
 };
 
-} // namespace quorvel::demo
+} // namespace quorvel::tools
