@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -65,6 +66,7 @@ private slots:
     void typedStrokeCountAndStandaloneForms();
     void detailWindowOpensClosesAndOpensAgain();
     void closingTheMainWindowLeavesTheDetailWindow();
+    void startUpFailureShowsTheErrorBox();
 
 private:
     QImage shot() const { return session_->screenshot(); }
@@ -96,6 +98,8 @@ void TestEndToEnd::init()
     program_.setProcessEnvironment(env);
     program_.setWorkingDirectory(QStringLiteral(QUORVEL_DEMO_DIR));
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    if (QByteArray(QTest::currentTestFunction()) == "startUpFailureShowsTheErrorBox")
+        return; // it starts the program itself, elsewhere
     program_.start(QStringLiteral(QUORVEL_PROGRAM), {});
     QVERIFY(program_.waitForStarted());
     const unsigned long window = session_->findWindow(kMainCaption);
@@ -227,6 +231,27 @@ void TestEndToEnd::closingTheMainWindowLeavesTheDetailWindow()
     session_->closeWindow(detail);
     QVERIFY(program_.waitForFinished(10000));
     QCOMPARE(program_.exitCode(), 0);
+}
+
+void TestEndToEnd::startUpFailureShowsTheErrorBox()
+{
+    // Started in a folder without the data files: the error box names the missing file, the main
+    // window never shows, and the program ends with a failure status once the box is closed.
+    QTemporaryDir empty;
+    program_.setWorkingDirectory(empty.path());
+    program_.setProcessChannelMode(QProcess::SeparateChannels);
+    program_.start(QStringLiteral(QUORVEL_PROGRAM), {});
+    QVERIFY(program_.waitForStarted());
+    const unsigned long box = session_->findWindow(kMainCaption);
+    QVERIFY2(box != 0, "no error box");
+    QVERIFY(session_->geometry(box).size() != QSize(1016, 679));
+    session_->closeWindow(box);
+    QVERIFY(program_.waitForFinished(10000));
+    QCOMPARE(program_.exitCode(), 1);
+    const QString errors = QString::fromUtf8(program_.readAllStandardError());
+    QVERIFY2(errors.contains(QStringLiteral("ファイルが見つかりません")) &&
+                 errors.contains(QStringLiteral("文字分解表.csv")),
+             qPrintable(errors));
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
