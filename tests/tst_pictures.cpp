@@ -145,22 +145,31 @@ void TestPictures::rejectsBadFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // "missing": no file
     QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("why"); // a part of the message, where the reason matters
     const QByteArray good = quorvel::tools::encodeGif(twoColour(300, 300));
-    QTest::newRow("missing") << QByteArray("missing") << int(FailureKind::FileNotFound);
-    QTest::newRow("not a GIF") << QByteArray("GIF? no, a text file") << int(FailureKind::BadPicture);
-    QTest::newRow("empty") << QByteArray() << int(FailureKind::BadPicture);
-    QTest::newRow("header only") << good.left(13) << int(FailureKind::BadPicture);
-    QTest::newRow("cut in half") << good.left(good.size() / 2) << int(FailureKind::BadPicture);
-    QTest::newRow("cut near the end") << good.left(good.size() - 12) << int(FailureKind::BadPicture);
+    QTest::newRow("missing") << QByteArray("missing") << int(FailureKind::FileNotFound) << QString();
+    QTest::newRow("not a GIF") << QByteArray("GIF? no, a text file") << int(FailureKind::BadPicture)
+                               << QString();
+    QTest::newRow("empty") << QByteArray() << int(FailureKind::BadPicture) << QString();
+    QTest::newRow("header only") << good.left(13) << int(FailureKind::BadPicture) << QString();
+    QTest::newRow("cut in half") << good.left(good.size() / 2) << int(FailureKind::BadPicture) << QString();
+    QTest::newRow("cut near the end")
+        << good.left(good.size() - 12) << int(FailureKind::BadPicture) << QString();
     QTest::newRow("no image") << QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff;", 20)
-                              << int(FailureKind::BadPicture);
-    QTest::newRow("beyond the allocation limit") << hugeHeader(65535, 65535) << int(FailureKind::BadPicture);
+                              << int(FailureKind::BadPicture) << QString();
+    QTest::newRow("beyond the allocation limit") << hugeHeader(65535, 65535) << int(FailureKind::BadPicture)
+                                                 << QStringLiteral("65535 x 65535 は大きすぎます");
+    // A screen without width takes the frame's width; with the screen's height that is too large.
+    QTest::newRow("zero-width screen, tall canvas")
+        << QByteArray::fromBase64("R0lGODlhAAD+/4AAAAAHAP///ywAAAAAAoMAAgAAAgKEUQA6")
+        << int(FailureKind::BadPicture) << QStringLiteral("33538 x 65534 は大きすぎます");
 }
 
 void TestPictures::rejectsBadFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, kind);
+    QFETCH(QString, why);
     DataFixture fixture;
     if (bytes != "missing")
         fixture.writeBytes("bad.gif", bytes);
@@ -168,6 +177,7 @@ void TestPictures::rejectsBadFiles()
     QVERIFY(failure);
     QCOMPARE(int(failure->kind()), kind);
     QVERIFY2(failure->message().contains(fixture.filePath("bad.gif")), qPrintable(failure->message()));
+    QVERIFY2(failure->message().contains(why), qPrintable(failure->message()));
 }
 
 void TestPictures::loadsManyAtOnceInOrder()

@@ -118,6 +118,9 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
 
         const int width = gif->SWidth > 0 ? gif->SWidth : frame.Width;
         const int height = gif->SHeight > 0 ? gif->SHeight : frame.Height;
+        // A screen of zero width or height takes the frame's: the canvas itself must be tested too.
+        if (static_cast<qint64>(width) * height > kPictureAllocationLimit)
+            bad(name, QStringLiteral("%1 x %2 は大きすぎます").arg(width).arg(height));
         QImage canvas(width, height, QImage::Format_Indexed8);
         if (canvas.isNull())
             raiseFailure(FailureKind::OutOfMemory, QStringLiteral("\"%1\"").arg(name));
