@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgif-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool x11-apps imagemagick fonts-noto-cjk
+  xvfb xdotool x11-utils imagemagick fonts-noto-cjk
 )
 
 missing=()
