@@ -4,6 +4,7 @@
 #include "scaled_picture.h"
 
 #include <array>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -27,11 +28,17 @@ Picture paletteElementPicture(int id)
 {
     if (id < 0 || id >= static_cast<int>(positions().size()) || positions()[static_cast<std::size_t>(id)] < 0)
         return Picture();
-    const EmbeddedPicture &e = kEmbeddedPictures[positions()[static_cast<std::size_t>(id)]];
+    // Wrapped once per process, so every window shares one picture and one set of scaled copies.
+    static std::vector<Picture> wrapped(static_cast<std::size_t>(kEmbeddedPictureCount));
+    const auto position = static_cast<std::size_t>(positions()[static_cast<std::size_t>(id)]);
+    Picture &picture = wrapped[position];
+    if (!picture.isNull())
+        return picture;
+    const EmbeddedPicture &e = kEmbeddedPictures[position];
     const QList<QRgb> colours(kEmbeddedColours + e.firstColour,
                               kEmbeddedColours + e.firstColour + e.colourCount);
-    QImage picture(quorvel_palette_blob + e.pixelsOffset, e.width, e.height, e.bytesPerLine,
-                   e.mono ? QImage::Format_Mono : QImage::Format_Indexed8);
+    picture = QImage(quorvel_palette_blob + e.pixelsOffset, e.width, e.height, e.bytesPerLine,
+                     e.mono ? QImage::Format_Mono : QImage::Format_Indexed8);
     picture.setColorTable(colours);
     for (int s = 0; s < 2; ++s) {
         const int side = kScaledPictureSides[s];
