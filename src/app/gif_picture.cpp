@@ -1,5 +1,6 @@
 #include "gif_picture.h"
 
+#include "input_file.h"
 #include "runtime_failure.h"
 
 #include <QFile>
@@ -166,9 +167,8 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
 
 Picture loadGifPicture(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        raiseFailure(FailureKind::FileNotFound, QStringLiteral("\"%1\"").arg(path));
+    QFile file;
+    openInputFile(file, path);
     if (file.size() > kPictureAllocationLimit)
         bad(path, QStringLiteral("ファイルが大きすぎます"));
     const QByteArray bytes = file.readAll();

@@ -37,6 +37,10 @@ QString failureText(FailureKind kind)
         return QStringLiteral("入力ファイルの終わりを越えて読み込もうとしました");
     case FailureKind::FileNotFound:
         return QStringLiteral("ファイルが見つかりません");
+    case FailureKind::PermissionDenied:
+        return QStringLiteral("ファイルを読む権限がありません");
+    case FailureKind::PathFileAccess:
+        return QStringLiteral("ファイルにアクセスできません");
     case FailureKind::Overflow:
         return QStringLiteral("オーバーフロー");
     case FailureKind::IndexOutOfRange:

@@ -12,6 +12,8 @@ namespace quorvel {
 enum class FailureKind {
     PastEndOfFile,   // 入力ファイルの終わりを越えて読み込もうとしました
     FileNotFound,    // ファイルが見つかりません
+    PermissionDenied, // ファイルを読む権限がありません
+    PathFileAccess,  // ファイルにアクセスできません
     Overflow,        // オーバーフロー
     IndexOutOfRange, // インデックスが有効範囲にありません
     TypeMismatch,    // 型が一致しません

@@ -3,6 +3,7 @@
 #include "runtime_failure.h"
 
 #include "conversions.h"
+#include "input_file.h"
 
 #include <QFileInfo>
 
@@ -29,8 +30,7 @@ SequentialInput::SequentialInput(const QString &path)
 {
     if (!decoder_.isValid())
         raiseFailure(FailureKind::FileNotFound, QStringLiteral("コードページ 932 の変換器がありません"));
-    if (!file_.open(QIODevice::ReadOnly))
-        raiseFailure(FailureKind::FileNotFound, QStringLiteral("\"%1\"").arg(path_));
+    openInputFile(file_, path_);
 }
 
 void SequentialInput::close()
