@@ -1,4 +1,5 @@
 // The lookup window's layout, start-up, element palette and element selection.
+#include "element_look.h"
 #include "form1_fixture.h"
 #include "palette_pages.h"
 
@@ -35,16 +36,6 @@ QList<std::int16_t> selection(LookupFixture &f)
     for (int k = 1; k <= 5; ++k)
         s << f.form().selectedElements()(k);
     return s;
-}
-
-bool selectedLook(const ImageControl &e)
-{
-    return e.appearance() == ImageControl::ThreeD && e.borderStyle() == ImageControl::FixedSingle;
-}
-
-bool plainLook(const ImageControl &e)
-{
-    return e.appearance() == ImageControl::Flat && e.borderStyle() == ImageControl::NoBorder;
 }
 
 const std::map<int, DecompositionRecord> kRows = {
@@ -122,7 +113,8 @@ void TestLookupWindow::familiesAtTheirPlaces()
     for (int k = 1; k <= 5; ++k) {
         const ImageControl &slot = f.image(QStringLiteral("Image3(%1)").arg(k));
         QCOMPARE(slot.geometry(), tw(3000 + 720 * (k - 1), 600, 675, 675));
-        QVERIFY(slot.isVisible() && slot.picture().isNull() && selectedLook(slot));
+        QVERIFY(slot.isVisible() && slot.picture().isNull() && slot.appearance() == ImageControl::ThreeD &&
+                slot.borderStyle() == ImageControl::FixedSingle);
     }
     const ImageControl &blank = f.image("Image2(0)");
     QCOMPARE(blank.geometry(), tw(6600, 600, 735, 735));
@@ -188,7 +180,7 @@ void TestLookupWindow::paletteGrid()
     const ImageControl &element = f.image(QStringLiteral("Image1(%1)").arg(id));
     QCOMPARE(element.host(), &container);
     QCOMPARE(element.geometry(), tw(720 * column, 720 * row, 675, 675));
-    QVERIFY(plainLook(element) && element.isVisible() && !element.picture().isNull());
+    QVERIFY(showsLook(element, ElementLook::Plain) && element.isVisible() && !element.picture().isNull());
     // Element pictures are the palette's own two-colour pictures, not decoded copies.
     QVERIFY(element.picture().format() == QImage::Format_Mono ||
             element.picture().format() == QImage::Format_Indexed8);
@@ -206,7 +198,7 @@ void TestLookupWindow::startUpState()
     int elements = 0;
     for (int k = 0; k < kPaletteCount; ++k)
         for (std::int16_t id : paletteIds(k)) {
-            QVERIFY(plainLook(f.image(QStringLiteral("Image1(%1)").arg(id))));
+            QVERIFY(showsLook(f.image(QStringLiteral("Image1(%1)").arg(id)), ElementLook::Plain));
             ++elements;
         }
     QCOMPARE(elements, 551);
@@ -279,7 +271,11 @@ void TestLookupWindow::selectionSortedBySlotAndLook()
     f.clickElement(205);
     f.clickElement(3);
     QCOMPARE(selection(f), (QList<std::int16_t>{3, 205, 9999, 9999, 9999}));
-    QVERIFY(selectedLook(f.image("Image1(3)")) && selectedLook(f.image("Image1(205)")));
+    QVERIFY(showsLook(f.image("Image1(3)"), ElementLook::Selected) &&
+            showsLook(f.image("Image1(205)"), ElementLook::Selected));
+    // The selected look, attribute by attribute: three-dimensional with a single frame.
+    QCOMPARE(f.image("Image1(3)").appearance(), int(ImageControl::ThreeD));
+    QCOMPARE(f.image("Image1(3)").borderStyle(), int(ImageControl::FixedSingle));
     // The slots share the palette's own pictures, in ascending order of id.
     QCOMPARE(f.image("Image3(1)").picture().cacheKey(), f.image("Image1(3)").picture().cacheKey());
     QCOMPARE(f.image("Image3(2)").picture().cacheKey(), f.image("Image1(205)").picture().cacheKey());
@@ -297,7 +293,7 @@ void TestLookupWindow::sixthElementIsRefused()
     QCOMPARE(f.shownCodes(), QList<std::int32_t>{12});
     const QString status = f.status();
     f.clickElement(1601);
-    QVERIFY(plainLook(f.image("Image1(1601)")));
+    QVERIFY(showsLook(f.image("Image1(1601)"), ElementLook::Plain));
     QCOMPARE(selection(f), (QList<std::int16_t>{3, 205, 302, 401, 501}));
     QCOMPARE(f.status(), status);
     QCOMPARE(f.shownCodes(), QList<std::int32_t>{12});
@@ -317,7 +313,7 @@ void TestLookupWindow::deselectInTheMiddle()
     QCOMPARE(selection(f), (QList<std::int16_t>{3, 302, 401, 501, 9999}));
     QCOMPARE(f.image("Image3(3)").picture().cacheKey(), f.image("Image1(401)").picture().cacheKey());
     QVERIFY(f.image("Image3(5)").picture().isNull());
-    QVERIFY(plainLook(f.image("Image1(205)")));
+    QVERIFY(showsLook(f.image("Image1(205)"), ElementLook::Plain));
     QCOMPARE(f.shownCodes(), QList<std::int32_t>{12});
 }
 
@@ -345,7 +341,7 @@ void TestLookupWindow::deselectingTheLastElement()
     static_cast<EditableCombo &>(f.widget("ComboTotal")).setText(boxText);
     f.form().Image1_Click(3);
     QCOMPARE(selection(f), (QList<std::int16_t>{9999, 9999, 9999, 9999, 9999}));
-    QVERIFY(plainLook(f.image("Image1(3)")));
+    QVERIFY(showsLook(f.image("Image1(3)"), ElementLook::Plain));
     for (int k = 1; k <= 5; ++k)
         QVERIFY(f.image(QStringLiteral("Image3(%1)").arg(k)).picture().isNull());
     if (reset) {
@@ -367,9 +363,9 @@ void TestLookupWindow::selectionSurvivesPageSwitch()
     groups.setListIndex(7); // 水系 holds element 3 and 205
     f.clickElement(3);
     groups.setListIndex(3);
-    QVERIFY(selectedLook(f.image("Image1(3)")));
+    QVERIFY(showsLook(f.image("Image1(3)"), ElementLook::Selected));
     groups.setListIndex(7);
-    QVERIFY(selectedLook(f.image("Image1(3)")));
+    QVERIFY(showsLook(f.image("Image1(3)"), ElementLook::Selected));
     QCOMPARE(selection(f)[0], std::int16_t(3));
 }
 
@@ -383,7 +379,7 @@ void TestLookupWindow::mouseClickOnAHiddenPageDoesNothing()
     ImageHost *page = a.host();
     QTest::mousePress(page, Qt::LeftButton, {}, a.geometry().center() + page->clientOrigin());
     QTest::mouseRelease(page, Qt::LeftButton, {}, b.geometry().center() + page->clientOrigin());
-    QVERIFY(plainLook(a) && plainLook(b));
+    QVERIFY(showsLook(a, ElementLook::Plain) && showsLook(b, ElementLook::Plain));
     // A click between elements selects nothing.
     QTest::mouseClick(page, Qt::LeftButton, {},
                       QPoint(a.geometry().right() + 2, a.geometry().center().y()) + page->clientOrigin());

@@ -22,13 +22,12 @@ const QString kKanjiCaption = QStringLiteral("対応漢字：");
 void DetailFill(const ImageControl &glyphSource, const std::function<std::int32_t()> &code,
                 const CharacterTables &tables, const ControlFamily<ImageControl> &palette)
 {
-    // 1.
     Form2 &form = Form2::load();
 
-    // 2. The same picture, shared: nothing is loaded again.
+    // The same picture, shared: nothing is loaded again.
     form.Image1->setPicture(glyphSource.picture());
 
-    // 3. The rows past those loaded hold code 0 and element ids 0, which no palette element has: they
+    // The rows past those loaded hold code 0 and element ids 0, which no palette element has: they
     // are never a character's row. A code that no loaded row holds (only a standalone form can bring
     // one) finds no row, and the window then shows the glyph and the code with no elements, no stroke
     // count and no Chinese characters.
@@ -41,34 +40,29 @@ void DetailFill(const ImageControl &glyphSource, const std::function<std::int32_
         }
     }
 
-    // 4. Without a row every column counts as empty.
+    // Without a row every column counts as empty.
     for (std::int16_t j = 2; j <= 10; ++j) {
         ImageControl &cell = form.Image2(j);
         const std::int32_t v = row ? tables.DecompositionTable(j, *row) : std::int32_t{NoEntry};
         if (v == NoEntry) {
-            // 4.1 It keeps its picture.
+            // It keeps its picture.
             cell.setVisible(false);
         } else {
-            // 4.2
             const std::int16_t id = narrowTo16(v);
             cell.setPicture(palette(id).picture());
             cell.setVisible(true);
         }
     }
 
-    // 5.
     form.Label1(0).setCaption(kCodeCaption + numberToText(static_cast<std::int64_t>(code())));
 
-    // 6.
     form.Label1(1).setCaption(
         kStrokesCaption +
         (row ? numberToText(static_cast<std::int64_t>(tables.StrokeCounts(*row))) : QString()));
 
-    // 7.
     const QString kanji = row ? tables.KanjiEquivalents(*row) : QString();
     form.Label1(3).setCaption(kanji == kNoKanjiText ? kKanjiCaption : kKanjiCaption + kanji);
 
-    // 8.
     form.showModeless();
 }
 

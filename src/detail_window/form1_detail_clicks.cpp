@@ -15,12 +15,11 @@ void Form1::Image2_Click(std::int16_t Index)
 
 void Form1::Image4_Click(std::int16_t Index)
 {
-    // 1. The code is taken once, before the detail window is touched: a value that is no 32-bit
+    // The code is taken once, before the detail window is touched: a value that is no 32-bit
     // integer fails here and leaves the window as it was.
     const std::int16_t p = add16(Index, 1);
     const std::int16_t e = SelectedElements(1);
     const std::int32_t code = tables_.ElementForms(p, e).toInt32();
-    // 2.
     const auto takenCode = [code] { return code; };
     DetailFill(Image4(Index), takenCode, tables_, Image1);
 }

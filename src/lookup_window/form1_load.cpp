@@ -5,13 +5,11 @@ namespace quorvel {
 
 void Form1::Form_Load()
 {
-    // 1.
     LabelKakusuu->setFontSize(12);
-    // 2. Choosing group 0 runs its click at once: page 0 is shown before any file is opened.
+    // Choosing group 0 runs its click at once: page 0 is shown before any file is opened.
     ComboElement->setListIndex(0);
-    // 3. to 7. Both data files from the current directory, read and closed.
+    // Both data files from the current directory, read and closed.
     loadCharacterTables(tables_);
-    // 8.
     for (int k = 1; k <= 5; ++k)
         SelectedElements(k) = NoEntry;
 }

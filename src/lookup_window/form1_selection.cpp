@@ -1,5 +1,5 @@
-// Selecting and deselecting palette elements. A palette element's look is its selection state:
-// flat without a frame when not selected, three-dimensional with a single frame when selected.
+// Selecting and deselecting palette elements.
+#include "element_look.h"
 #include "form1.h"
 
 #include <utility>
@@ -8,14 +8,13 @@ namespace quorvel {
 
 void Form1::Image1_Click(std::int16_t Index)
 {
-    // 1.
     std::int16_t outcome = 0;
-    // 2. The look decides, not the selection array.
-    if (Image1(Index).appearance() == ImageControl::Flat)
+    // The look decides, not the selection array.
+    if (elementLook(Image1(Index)) == ElementLook::Plain)
         SelectElement(Index, outcome);
     else
         DeselectElement(Index, outcome);
-    // 3. Refused (five selected) or reset: nothing more.
+    // Refused (five selected) or reset: nothing more.
     if (outcome == 0) {
         RefreshSelection();
         FindCandidates();
@@ -24,15 +23,12 @@ void Form1::Image1_Click(std::int16_t Index)
 
 void Form1::SelectElement(std::int16_t id, std::int16_t &full)
 {
-    // 1.
     if (SelectedElements(5) != NoEntry) {
         full = 1;
         return;
     }
-    // 2.
-    Image1(id).setAppearance(ImageControl::ThreeD);
-    Image1(id).setBorderStyle(ImageControl::FixedSingle);
-    // 3. The lowest empty entry; the sort comes later.
+    setElementLook(Image1(id), ElementLook::Selected);
+    // The lowest empty entry; the sort comes later.
     for (int k = 1; k <= 5; ++k) {
         if (SelectedElements(k) == NoEntry) {
             SelectedElements(k) = id;
@@ -43,10 +39,8 @@ void Form1::SelectElement(std::int16_t id, std::int16_t &full)
 
 void Form1::DeselectElement(std::int16_t id, std::int16_t &reset)
 {
-    // 1.
-    Image1(id).setAppearance(ImageControl::Flat);
-    Image1(id).setBorderStyle(ImageControl::NoBorder);
-    // 2. Only the entry after the removed one moves up; the sort closes any remaining gap.
+    setElementLook(Image1(id), ElementLook::Plain);
+    // Only the entry after the removed one moves up; the sort closes any remaining gap.
     for (int k = 1; k <= 5; ++k) {
         if (SelectedElements(k) == id) {
             if (k < 5) {
@@ -57,10 +51,8 @@ void Form1::DeselectElement(std::int16_t id, std::int16_t &reset)
             }
         }
     }
-    // 3.
     const bool noStrokeCount = ComboTotal->text() == QStringLiteral("なし");
     const bool noneSelected = SelectedElements(1) == NoEntry;
-    // 4.
     if (noStrokeCount && noneSelected) {
         BtnReset_Click();
         reset = 1;
@@ -69,12 +61,12 @@ void Form1::DeselectElement(std::int16_t id, std::int16_t &reset)
 
 void Form1::RefreshSelection()
 {
-    // 1. Bubble sort, ascending; NoEntry is above every element id, so empty entries end last.
+    // Bubble sort, ascending; NoEntry is above every element id, so empty entries end last.
     for (int i = 1; i <= 4; ++i)
         for (int j = 1; j <= 5 - i; ++j)
             if (SelectedElements(j) > SelectedElements(j + 1))
                 std::swap(SelectedElements(j), SelectedElements(j + 1));
-    // 2. Every slot, changed or not.
+    // Every slot, changed or not.
     for (int k = 1; k <= 5; ++k) {
         if (SelectedElements(k) == NoEntry)
             Image3(k).setPicture(Image2(0).picture());

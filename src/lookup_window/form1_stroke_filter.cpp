@@ -15,21 +15,19 @@ void Form1::ComboTotal_Click()
 
 void Form1::StrokeCountHandling()
 {
-    // 1. Exact comparison: no folding of case, width or blanks.
+    // Exact comparison: no folding of case, width or blanks.
     const QString text = ComboTotal->text();
     if (text == QStringLiteral("なし")) {
-        // 2.1
         LabelKakusuu->setCaption(QString());
-        // 2.2 Nothing selected: the window is reset instead of looked up.
+        // Nothing selected: the window is reset instead of looked up.
         if (SelectedElements(1) == NoEntry) {
             BtnReset_Click();
             return;
         }
     } else {
-        // 3. Shown unchanged, the empty text and typed text included.
+        // Shown unchanged, the empty text and typed text included.
         LabelKakusuu->setCaption(text);
     }
-    // 4.
     FindCandidates();
 }
 
