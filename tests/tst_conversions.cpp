@@ -2,6 +2,7 @@
 #include "checked_array.h"
 #include "conversions.h"
 #include "data_fixture.h"
+#include "run_locale.h"
 #include "untyped_value.h"
 
 #include <QTest>
@@ -18,6 +19,7 @@ class TestConversions : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QUORVEL_CHECK_RUN_LOCALE(); }
     void numberToText_data();
     void numberToText();
     void textToNumber_data();
@@ -73,6 +75,18 @@ void TestConversions::textToNumber_data()
     QTest::newRow("sign alone") << "-" << 0.0;
     QTest::newRow("full-width digits are no number") << "１２" << 0.0;
     QTest::newRow("blank inside ends the number") << "1 2" << 1.0;
+    QTest::newRow("negative fraction") << "-0.75" << -0.75;
+    QTest::newRow("point last") << "5." << 5.0;
+    QTest::newRow("comma is no decimal point") << "12,5" << 12.0;
+    QTest::newRow("fraction with exponent") << "2.5e-1" << 0.25;
+    QTest::newRow("beyond the double range") << "1e400" << std::numeric_limits<double>::infinity();
+    QTest::newRow("beyond the double range, negative")
+        << "-1e400" << -std::numeric_limits<double>::infinity();
+    QTest::newRow("long beyond the double range")
+        << "9" + QString(320, u'9') + ".5" << std::numeric_limits<double>::infinity();
+    QTest::newRow("below the double range") << "1e-400" << 0.0;
+    QTest::newRow("below the double range in digits") << "0." + QString(400, u'0') + "1" << 0.0;
+    QTest::newRow("subnormal") << "4.9e-324" << std::numeric_limits<double>::denorm_min();
 }
 
 void TestConversions::textToNumber()

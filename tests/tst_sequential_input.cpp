@@ -1,5 +1,6 @@
 // Sequential input of comma-separated fields in code page 932.
 #include "data_fixture.h"
+#include "run_locale.h"
 #include "sequential_input.h"
 
 #include <QTest>
@@ -40,6 +41,7 @@ class TestSequentialInput : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QUORVEL_CHECK_RUN_LOCALE(); }
     void fieldSyntax_data();
     void fieldSyntax();
     void decodesCodePage932();
@@ -78,6 +80,8 @@ void TestSequentialInput::fieldSyntax_data()
         << QByteArray("\"12\",\"\"") << "ii" << QStringList{"12", "0"};
     QTest::newRow("untyped values") << QByteArray("12,,\"34\",abc,-1.5, \"\"") << "uuuuuu"
                                     << QStringList{"n:12", "empty", "t:34", "t:abc", "n:-1.5", "t:"};
+    QTest::newRow("untyped fraction")
+        << QByteArray("32347.4,.5") << "uu" << QStringList{"n:32347.4", "n:0.5"};
     QTest::newRow("text 9999 stays text") << QByteArray("9999") << "t" << QStringList{"[9999]"};
 }
 
