@@ -5,7 +5,11 @@
 #include "run_locale.h"
 #include "untyped_value.h"
 
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <limits>
@@ -32,6 +36,7 @@ private slots:
     void untypedToText();
     void untypedToInt32_data();
     void untypedToInt32();
+    void failureMessageReachesStandardErrorWhole();
 };
 
 void TestConversions::numberToText_data()
@@ -204,6 +209,28 @@ void TestConversions::untypedToInt32()
     }
     // A text that is no number is a mismatch wherever it is used as a number.
     QCOMPARE(failureOf([] { UntypedValue::text("abc").equalsZero(); })->kind(), FailureKind::TypeMismatch);
+}
+
+// The default failure path ends the process, so it runs in a child whose standard error is a file.
+void TestConversions::failureMessageReachesStandardErrorWhole()
+{
+    QTemporaryFile capture;
+    QVERIFY(capture.open());
+    const QString where = QStringLiteral("\"文字要素.csv\": \"a") + QChar(0) + QStringLiteral("b\" の後も");
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::dup2(capture.handle(), STDERR_FILENO);
+        setFailureHandler(nullptr);
+        reportFailure(RuntimeFailure(FailureKind::TypeMismatch, where));
+        ::_exit(3); // not reached: the failure path ends the process
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 1);
+    capture.seek(0);
+    QCOMPARE(capture.readAll(), QStringLiteral("実行時エラー: 型が一致しません: %1\n").arg(where).toUtf8());
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

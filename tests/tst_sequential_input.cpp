@@ -83,6 +83,14 @@ void TestSequentialInput::fieldSyntax_data()
     QTest::newRow("untyped fraction")
         << QByteArray("32347.4,.5") << "uu" << QStringList{"n:32347.4", "n:0.5"};
     QTest::newRow("text 9999 stays text") << QByteArray("9999") << "t" << QStringList{"[9999]"};
+    QTest::newRow("leading zeros are not significant")
+        << QByteArray("00000000002147483647,-0000032768") << "is" << QStringList{"2147483647", "-32768"};
+    QTest::newRow("a field of the bound's length")
+        << QByteArray(SequentialInput::kFieldBound, 'a') + ",\"" +
+               QByteArray(SequentialInput::kFieldBound - 1, 'b') + "\"\"\""
+        << "tt"
+        << QStringList{u'[' + QString(SequentialInput::kFieldBound, u'a') + u']',
+                       u'[' + QString(SequentialInput::kFieldBound - 1, u'b') + QStringLiteral("\"]")};
 }
 
 void TestSequentialInput::fieldSyntax()
@@ -154,6 +162,27 @@ void TestSequentialInput::failures_data()
     QTest::newRow("letters in an integer place")
         << QByteArray("x1") << "s" << int(FailureKind::TypeMismatch) << "\"x1\"";
     QTest::newRow("sign alone") << QByteArray("-") << "i" << int(FailureKind::TypeMismatch) << "";
+    QTest::newRow("letter inside a number") << QByteArray("12x45") << "i" << int(FailureKind::TypeMismatch)
+                                            << "\"12x45\" は整数ではありません (3 文字目の \"x\")";
+    QTest::newRow("blank inside a number")
+        << QByteArray("1 2") << "i" << int(FailureKind::TypeMismatch) << "(3 文字目の \"2\")";
+    QTest::newRow("quoted blank before a number")
+        << QByteArray("\" 12\"") << "s" << int(FailureKind::TypeMismatch) << "(1 文字目の \" \")";
+    QTest::newRow("sign inside a number")
+        << QByteArray("1-2") << "i" << int(FailureKind::TypeMismatch) << "(2 文字目の \"-\")";
+    QTest::newRow("a digit too many for 16 bits")
+        << QByteArray("000123456") << "s" << int(FailureKind::Overflow) << "は 5 桁を超えていて範囲外です";
+    QTest::newRow("text past the bound")
+        << QByteArray(SequentialInput::kFieldBound + 1, 'a') << "t" << int(FailureKind::Overflow)
+        << "項目が 4096 文字を超えています: \"aaaa";
+    QTest::newRow("untyped value past the bound") << QByteArray(SequentialInput::kFieldBound + 1, '7') << "u"
+                                                  << int(FailureKind::Overflow) << "4096 文字を超えています";
+    QTest::newRow("blanks after a number past the bound")
+        << "1" + QByteArray(SequentialInput::kFieldBound, ' ') + ","
+        << "i" << int(FailureKind::Overflow) << "4096 文字を超えています";
+    QTest::newRow("quote not closed within the bound")
+        << "1\r\n\"" + QByteArray(2 * SequentialInput::kFieldBound, 'q') + "\""
+        << "it" << int(FailureKind::Overflow) << "(2 行目): 引用符が閉じられないまま";
     QTest::newRow("unterminated quote")
         << QByteArray("\"abc,1\r\n2") << "t" << int(FailureKind::PastEndOfFile) << "引用符";
 }
@@ -172,6 +201,7 @@ void TestSequentialInput::failures()
     QCOMPARE(int(failure->kind()), kind);
     QVERIFY2(failure->where().contains(where), qPrintable(failure->message()));
     QVERIFY(failure->where().contains(QStringLiteral("in.csv")));
+    QVERIFY2(failure->message().size() < 200, qPrintable(failure->message())); // a field's head at most
 }
 
 void TestSequentialInput::missingFile()
