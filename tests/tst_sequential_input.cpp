@@ -5,9 +5,35 @@
 
 #include <QTest>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 using namespace quorvel;
 using quorvel::test::DataFixture;
 using quorvel::test::failureOf;
+
+// Global allocation, which a test can make fail once, as when memory runs out.
+namespace {
+std::atomic<bool> failNextAllocation{false};
+}
+
+void *operator new(std::size_t size)
+{
+    if (failNextAllocation.exchange(false))
+        throw std::bad_alloc();
+    if (void *p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -49,6 +75,7 @@ private slots:
     void failures_data();
     void failures();
     void missingFile();
+    void runningOutOfMemoryNamesThePlace();
 };
 
 void TestSequentialInput::fieldSyntax_data()
@@ -212,6 +239,27 @@ void TestSequentialInput::missingFile()
     QCOMPARE(failure->kind(), FailureKind::FileNotFound);
     QVERIFY(failure->message().contains(QStringLiteral("nothing.csv")));
     QVERIFY(failure->message().startsWith(QStringLiteral("ファイルが見つかりません")));
+}
+
+void TestSequentialInput::runningOutOfMemoryNamesThePlace()
+{
+    DataFixture fixture;
+    fixture.writeBytes("in.csv", "1,2\r\n3,abc\r\n");
+    SequentialInput input("./in.csv");
+    QCOMPARE(readPlan(input, "iii"), (QStringList{"1", "2", "3"}));
+    std::optional<RuntimeFailure> failure;
+    try {
+        failNextAllocation = true;
+        input.readUntyped({2, 2});
+    } catch (const RuntimeFailure &raised) {
+        failure = raised;
+    } catch (const std::bad_alloc &) {
+    }
+    failNextAllocation = false;
+    QVERIFY(failure);
+    QCOMPARE(failure->kind(), FailureKind::OutOfMemory);
+    QVERIFY2(failure->where().contains(QStringLiteral("\"in.csv\" 2 件目の 2 番目の項目")),
+             qPrintable(failure->message()));
 }
 
 QTEST_GUILESS_MAIN(TestSequentialInput)
