@@ -210,6 +210,9 @@ void TestSequentialInput::failures_data()
     QTest::newRow("quote not closed within the bound")
         << "1\r\n\"" + QByteArray(2 * SequentialInput::kFieldBound, 'q') + "\""
         << "it" << int(FailureKind::Overflow) << "(2 行目): 引用符が閉じられないまま";
+    QTest::newRow("closed quote, then text past the bound")
+        << "\"a\"" + QByteArray(SequentialInput::kFieldBound, 'b') << "t" << int(FailureKind::Overflow)
+        << "(1 行目): 項目が 4096 文字を超えています: \"abbb";
     QTest::newRow("unterminated quote")
         << QByteArray("\"abc,1\r\n2") << "t" << int(FailureKind::PastEndOfFile) << "引用符";
 }

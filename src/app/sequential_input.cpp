@@ -188,7 +188,7 @@ void SequentialInput::checkGrowth(FieldPlace place, const Field &field, bool quo
                              .arg(quotedHead(fieldHead()))
                              .arg(s.maxDigits));
             } else if ((c == u'+' || c == u'-') && s.checked == 0) {
-                s.signed_ = true;
+                s.sign = true;
             } else if (isBlank(c) && !quoted && s.checked > 0) {
                 s.blankAfter = true;
             } else {
@@ -204,8 +204,8 @@ void SequentialInput::checkGrowth(FieldPlace place, const Field &field, bool quo
     }
     if (text_.size() > kFieldBound)
         fail(FailureKind::Overflow, place, field.line,
-             (field.quoted ? QStringLiteral("引用符が閉じられないまま %1 文字を超えています: %2")
-                           : QStringLiteral("項目が %1 文字を超えています: %2"))
+             (quoted ? QStringLiteral("引用符が閉じられないまま %1 文字を超えています: %2")
+                     : QStringLiteral("項目が %1 文字を超えています: %2"))
                  .arg(kFieldBound)
                  .arg(quotedHead(text_)));
 }
@@ -261,7 +261,7 @@ std::int64_t SequentialInput::readInteger(FieldPlace place, int maxDigits, std::
     for (const QChar c : t)
         if (c >= u'0' && c <= u'9')
             magnitude = magnitude * 10 + (c.unicode() - u'0');
-    const std::int64_t value = scan_.signed_ && t[0] == u'-' ? -magnitude : magnitude;
+    const std::int64_t value = scan_.sign && t[0] == u'-' ? -magnitude : magnitude;
     if (value < min || value > max)
         fail(FailureKind::Overflow, place, field.line, QStringLiteral("%1 は範囲外です").arg(quotedHead(t)));
     return value;

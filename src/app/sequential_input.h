@@ -55,7 +55,7 @@ private:
     // How much of a numeric field has been checked while it grows; maxDigits 0 for a text.
     struct IntegerScan {
         int maxDigits = 0;
-        bool signed_ = false;
+        bool sign = false; // the text begins with + or -
         bool digits = false;
         bool blankAfter = false; // a blank after the number: only blanks may follow
         int significant = 0;
