@@ -1,6 +1,7 @@
 // The candidate lookup and result grid, the reset, the stroke-count filter and the standalone forms.
 #include "element_look.h"
 #include "form1_fixture.h"
+#include "run_locale.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -65,6 +66,7 @@ class TestCandidateLookup : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QUORVEL_CHECK_RUN_LOCALE(); }
     void elementTest_data();
     void elementTest();
     void hitCountLimits_data();
@@ -86,6 +88,7 @@ private slots:
     void standaloneForms();
     void standaloneFormsOfNoEntryAndOfTwoElements();
     void standaloneFormFailureAtSlotOne();
+    void standaloneFormWithAFraction();
 };
 
 void TestCandidateLookup::elementTest_data()
@@ -311,6 +314,7 @@ void TestCandidateLookup::typedStrokeCounts_data()
     QTest::addColumn<QList<std::int32_t>>("codes");
     QTest::newRow("12") << "12" << QList<std::int32_t>{2};
     QTest::newRow("12.5") << "12.5" << QList<std::int32_t>{};
+    QTest::newRow(".5 is no 0") << ".5" << QList<std::int32_t>{};
     QTest::newRow("abc") << "abc" << QList<std::int32_t>{3};
     QTest::newRow("blank then 7") << " 7" << QList<std::int32_t>{1};
     QTest::newRow("007") << "007" << QList<std::int32_t>{1};
@@ -484,6 +488,20 @@ void TestCandidateLookup::standaloneFormFailureAtSlotOne()
     QCOMPARE(f.shownCodes(), QList<std::int32_t>{1});
     QCOMPARE(f.status(), countText(1));
     QCOMPARE(mousePointer(&f.form()), MousePointer::Busy);
+}
+
+// The fraction is kept whatever the locale: its glyph file is looked for under that name.
+void TestCandidateLookup::standaloneFormWithAFraction()
+{
+    LookupFixture f({{1, row(1, {3})}}, {QStringLiteral("3,32347.4,0"), QStringLiteral("9999,0,0")});
+    f.writeGlyphs({32347});
+    f.start();
+    FailureRecorder recorder;
+    f.clickElement(3);
+    QVERIFY(recorder.failure());
+    QCOMPARE(recorder.failure()->kind(), FailureKind::FileNotFound);
+    QVERIFY2(recorder.failure()->message().contains(QStringLiteral("32347.4.gif")),
+             qPrintable(recorder.failure()->message()));
 }
 
 QTEST_MAIN(TestCandidateLookup)

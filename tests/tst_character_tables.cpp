@@ -4,7 +4,14 @@
 
 #include <QTest>
 
+#include <QTemporaryFile>
+
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quorvel;
 using quorvel::test::DataFixture;
@@ -44,6 +51,9 @@ private slots:
     void laterRecordReplacesEarlierOne();
     void failures_data();
     void failures();
+    void startUpRefusesWhatIsNoRegularFile_data();
+    void startUpRefusesWhatIsNoRegularFile();
+    void standaloneFormsFailWhenUsedNamingTheirPlace();
 };
 
 void TestCharacterTables::tablesStartEmpty()
@@ -205,11 +215,29 @@ void TestCharacterTables::failures_data()
                                                << int(FailureKind::Overflow) << "1 件目の 1 番目";
     // The id is tested before its values are read: a last record of just "0" fails on the index.
     QTest::newRow("element id 0") << kLoadedRows << 0 << "" << QStringList{"3,5,6", "0"}
-                                  << int(FailureKind::IndexOutOfRange) << "2 件目: 要素番号 0";
-    QTest::newRow("negative element id") << kLoadedRows << 0 << "" << QStringList{"-3,5,6", "9999,,"}
-                                         << int(FailureKind::IndexOutOfRange) << "要素番号 -3";
+                                  << int(FailureKind::IndexOutOfRange)
+                                  << "\"文字要素.csv\" 2 件目の 1 番目の項目 (2 行目): 要素番号 0";
+    QTest::newRow("negative element id")
+        << kLoadedRows << 0 << "" << QStringList{"-3,5,6", "9999,,"} << int(FailureKind::IndexOutOfRange)
+        << "1 件目の 1 番目の項目 (1 行目): 要素番号 -3";
     QTest::newRow("element id 10000") << kLoadedRows << 0 << "" << QStringList{"10000,5,6", "9999,,"}
                                       << int(FailureKind::IndexOutOfRange) << "要素番号 10000";
+
+    // Broken or planted files fail at once where the fault stands, and quote only a field's head.
+    QTest::newRow("10 MB line of digits without a comma")
+        << kLoadedRows << 1 << QString(10'000'000, u'7') << fine << int(FailureKind::Overflow)
+        << "\"文字分解表.csv\" 1 件目の 1 番目の項目 (1 行目): \"" + QString(40, u'7') + "…\"";
+    QTest::newRow("huge text field") << kLoadedRows << 1
+                                     << QStringLiteral("1") + nine + ",4," + QString(1'000'000, u'字') << fine
+                                     << int(FailureKind::Overflow)
+                                     << "1 件目の 12 番目の項目 (1 行目): 項目が 4096 文字を超えています";
+    QTest::newRow("unclosed quote at record 10")
+        << kLoadedRows << 10 << QStringLiteral("1") + nine + ",4,\"abc" << fine << int(FailureKind::Overflow)
+        << "10 件目の 12 番目の項目 (10 行目): 引用符が閉じられないまま 4096 文字を超えています";
+    QTest::newRow("letter in a code")
+        << kLoadedRows << 3 << QStringLiteral("12x45") + nine + ",4,x" << fine
+        << int(FailureKind::TypeMismatch)
+        << "3 件目の 1 番目の項目 (3 行目): \"12x45\" は整数ではありません (3 文字目の \"x\")";
 }
 
 void TestCharacterTables::failures()
@@ -236,7 +264,86 @@ void TestCharacterTables::failures()
     const auto failure = loadFailure();
     QVERIFY(failure);
     QCOMPARE(int(failure->kind()), kind);
-    QVERIFY2(failure->message().contains(where), qPrintable(failure->message()));
+    QVERIFY2(failure->message().contains(where), qPrintable(failure->message().left(300)));
+    QVERIFY2(failure->message().size() < 300, qPrintable(failure->message().left(300)));
+}
+
+void TestCharacterTables::startUpRefusesWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("node");
+    QTest::newRow("FIFO as the decomposition file") << kDecompositionFile << "fifo";
+    QTest::newRow("FIFO as the standalone-form file") << kElementFormsFile << "fifo";
+    QTest::newRow("/dev/zero as the decomposition file") << kDecompositionFile << "device";
+}
+
+// Start-up must fail at once: a reader waiting for a FIFO's writer, or reading a device without
+// end, would hang the program before its window is shown.
+void TestCharacterTables::startUpRefusesWhatIsNoRegularFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, node);
+    DataFixture fixture;
+    fixture.writeDecomposition();
+    fixture.writeElementForms(kOnlyClosingRecord);
+    const QByteArray path = QFile::encodeName(fixture.filePath(file));
+    QVERIFY(QFile::remove(fixture.filePath(file)));
+    if (node == u"fifo")
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), fixture.filePath(file)));
+
+    auto loading = std::async(std::launch::async, [] { return loadFailure(); });
+    if (loading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        if (node == u"fifo") {
+            // Release the reader so that the test can end and report.
+            const int writer = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+            loading.wait();
+            QFAIL("start-up waited for the FIFO");
+        }
+        qFatal("start-up still reads the device after 20 s");
+    }
+    const auto failure = loading.get();
+    QVERIFY(failure);
+    QCOMPARE(failure->kind(), FailureKind::PathFileAccess);
+    QVERIFY2(failure->message().contains(file), qPrintable(failure->message()));
+}
+
+void TestCharacterTables::standaloneFormsFailWhenUsedNamingTheirPlace()
+{
+    DataFixture fixture;
+    fixture.writeDecomposition();
+    fixture.writeElementForms({"3,5,6", "205,\"abc\",3000000000", "\r\n206,\"\",0", "9999,,"});
+    auto tables = std::make_unique<CharacterTables>();
+    const auto loading = failureOf([&] { loadCharacterTables(*tables); });
+    QVERIFY2(!loading, loading ? qPrintable(loading->message()) : ""); // nothing fails at start-up
+
+    struct Case {
+        const char *name;
+        std::function<void()> use;
+        FailureKind kind;
+        QString where;
+    };
+    const Case cases[] = {
+        {"a text compared with 0", [&] { tables->ElementForms(1, 205).equalsZero(); },
+         FailureKind::TypeMismatch,
+         "\"文字要素.csv\" 2 件目の 2 番目の項目 (2 行目): \"abc\" は数値ではありません"},
+        {"a number beyond 32 bits", [&] { tables->ElementForms(2, 205).toInt32(); }, FailureKind::Overflow,
+         "\"文字要素.csv\" 2 件目の 3 番目の項目 (2 行目): 3000000000 は32ビット整数に収まりません"},
+        {"an empty quoted text", [&] { tables->ElementForms(1, 206).toNumberText(); },
+         FailureKind::TypeMismatch,
+         "\"文字要素.csv\" 3 件目の 2 番目の項目 (4 行目): \"\" は数値ではありません"},
+    };
+    for (const Case &c : cases) {
+        const auto failure = failureOf(c.use);
+        QVERIFY2(failure, c.name);
+        QCOMPARE(failure->kind(), c.kind);
+        QVERIFY2(failure->message().contains(c.where), qPrintable(failure->message()));
+    }
+    // Where a value came from plays no part in comparing it.
+    QVERIFY(tables->ElementForms(1, 3) == UntypedValue::number(5));
 }
 
 QTEST_GUILESS_MAIN(TestCharacterTables)

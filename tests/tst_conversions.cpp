@@ -2,9 +2,14 @@
 #include "checked_array.h"
 #include "conversions.h"
 #include "data_fixture.h"
+#include "run_locale.h"
 #include "untyped_value.h"
 
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <limits>
@@ -18,6 +23,7 @@ class TestConversions : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QUORVEL_CHECK_RUN_LOCALE(); }
     void numberToText_data();
     void numberToText();
     void textToNumber_data();
@@ -30,6 +36,7 @@ private slots:
     void untypedToText();
     void untypedToInt32_data();
     void untypedToInt32();
+    void failureMessageReachesStandardErrorWhole();
 };
 
 void TestConversions::numberToText_data()
@@ -73,6 +80,18 @@ void TestConversions::textToNumber_data()
     QTest::newRow("sign alone") << "-" << 0.0;
     QTest::newRow("full-width digits are no number") << "１２" << 0.0;
     QTest::newRow("blank inside ends the number") << "1 2" << 1.0;
+    QTest::newRow("negative fraction") << "-0.75" << -0.75;
+    QTest::newRow("point last") << "5." << 5.0;
+    QTest::newRow("comma is no decimal point") << "12,5" << 12.0;
+    QTest::newRow("fraction with exponent") << "2.5e-1" << 0.25;
+    QTest::newRow("beyond the double range") << "1e400" << std::numeric_limits<double>::infinity();
+    QTest::newRow("beyond the double range, negative")
+        << "-1e400" << -std::numeric_limits<double>::infinity();
+    QTest::newRow("long beyond the double range")
+        << "9" + QString(320, u'9') + ".5" << std::numeric_limits<double>::infinity();
+    QTest::newRow("below the double range") << "1e-400" << 0.0;
+    QTest::newRow("below the double range in digits") << "0." + QString(400, u'0') + "1" << 0.0;
+    QTest::newRow("subnormal") << "4.9e-324" << std::numeric_limits<double>::denorm_min();
 }
 
 void TestConversions::textToNumber()
@@ -190,6 +209,28 @@ void TestConversions::untypedToInt32()
     }
     // A text that is no number is a mismatch wherever it is used as a number.
     QCOMPARE(failureOf([] { UntypedValue::text("abc").equalsZero(); })->kind(), FailureKind::TypeMismatch);
+}
+
+// The default failure path ends the process, so it runs in a child whose standard error is a file.
+void TestConversions::failureMessageReachesStandardErrorWhole()
+{
+    QTemporaryFile capture;
+    QVERIFY(capture.open());
+    const QString where = QStringLiteral("\"文字要素.csv\": \"a") + QChar(0) + QStringLiteral("b\" の後も");
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::dup2(capture.handle(), STDERR_FILENO);
+        setFailureHandler(nullptr);
+        reportFailure(RuntimeFailure(FailureKind::TypeMismatch, where));
+        ::_exit(3); // not reached: the failure path ends the process
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 1);
+    capture.seek(0);
+    QCOMPARE(capture.readAll(), QStringLiteral("実行時エラー: 型が一致しません: %1\n").arg(where).toUtf8());
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

@@ -1,12 +1,39 @@
 // Sequential input of comma-separated fields in code page 932.
 #include "data_fixture.h"
+#include "run_locale.h"
 #include "sequential_input.h"
 
 #include <QTest>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 using namespace quorvel;
 using quorvel::test::DataFixture;
 using quorvel::test::failureOf;
+
+// Global allocation, which a test can make fail once, as when memory runs out.
+namespace {
+std::atomic<bool> failNextAllocation{false};
+}
+
+void *operator new(std::size_t size)
+{
+    if (failNextAllocation.exchange(false))
+        throw std::bad_alloc();
+    if (void *p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -40,6 +67,7 @@ class TestSequentialInput : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QUORVEL_CHECK_RUN_LOCALE(); }
     void fieldSyntax_data();
     void fieldSyntax();
     void decodesCodePage932();
@@ -47,6 +75,7 @@ private slots:
     void failures_data();
     void failures();
     void missingFile();
+    void runningOutOfMemoryNamesThePlace();
 };
 
 void TestSequentialInput::fieldSyntax_data()
@@ -78,7 +107,17 @@ void TestSequentialInput::fieldSyntax_data()
         << QByteArray("\"12\",\"\"") << "ii" << QStringList{"12", "0"};
     QTest::newRow("untyped values") << QByteArray("12,,\"34\",abc,-1.5, \"\"") << "uuuuuu"
                                     << QStringList{"n:12", "empty", "t:34", "t:abc", "n:-1.5", "t:"};
+    QTest::newRow("untyped fraction")
+        << QByteArray("32347.4,.5") << "uu" << QStringList{"n:32347.4", "n:0.5"};
     QTest::newRow("text 9999 stays text") << QByteArray("9999") << "t" << QStringList{"[9999]"};
+    QTest::newRow("leading zeros are not significant")
+        << QByteArray("00000000002147483647,-0000032768") << "is" << QStringList{"2147483647", "-32768"};
+    QTest::newRow("a field of the bound's length")
+        << QByteArray(SequentialInput::kFieldBound, 'a') + ",\"" +
+               QByteArray(SequentialInput::kFieldBound - 1, 'b') + "\"\"\""
+        << "tt"
+        << QStringList{u'[' + QString(SequentialInput::kFieldBound, u'a') + u']',
+                       u'[' + QString(SequentialInput::kFieldBound - 1, u'b') + QStringLiteral("\"]")};
 }
 
 void TestSequentialInput::fieldSyntax()
@@ -150,6 +189,30 @@ void TestSequentialInput::failures_data()
     QTest::newRow("letters in an integer place")
         << QByteArray("x1") << "s" << int(FailureKind::TypeMismatch) << "\"x1\"";
     QTest::newRow("sign alone") << QByteArray("-") << "i" << int(FailureKind::TypeMismatch) << "";
+    QTest::newRow("letter inside a number") << QByteArray("12x45") << "i" << int(FailureKind::TypeMismatch)
+                                            << "\"12x45\" は整数ではありません (3 文字目の \"x\")";
+    QTest::newRow("blank inside a number")
+        << QByteArray("1 2") << "i" << int(FailureKind::TypeMismatch) << "(3 文字目の \"2\")";
+    QTest::newRow("quoted blank before a number")
+        << QByteArray("\" 12\"") << "s" << int(FailureKind::TypeMismatch) << "(1 文字目の \" \")";
+    QTest::newRow("sign inside a number")
+        << QByteArray("1-2") << "i" << int(FailureKind::TypeMismatch) << "(2 文字目の \"-\")";
+    QTest::newRow("a digit too many for 16 bits")
+        << QByteArray("000123456") << "s" << int(FailureKind::Overflow) << "は 5 桁を超えていて範囲外です";
+    QTest::newRow("text past the bound")
+        << QByteArray(SequentialInput::kFieldBound + 1, 'a') << "t" << int(FailureKind::Overflow)
+        << "項目が 4096 文字を超えています: \"aaaa";
+    QTest::newRow("untyped value past the bound") << QByteArray(SequentialInput::kFieldBound + 1, '7') << "u"
+                                                  << int(FailureKind::Overflow) << "4096 文字を超えています";
+    QTest::newRow("blanks after a number past the bound")
+        << "1" + QByteArray(SequentialInput::kFieldBound, ' ') + ","
+        << "i" << int(FailureKind::Overflow) << "4096 文字を超えています";
+    QTest::newRow("quote not closed within the bound")
+        << "1\r\n\"" + QByteArray(2 * SequentialInput::kFieldBound, 'q') + "\""
+        << "it" << int(FailureKind::Overflow) << "(2 行目): 引用符が閉じられないまま";
+    QTest::newRow("closed quote, then text past the bound")
+        << "\"a\"" + QByteArray(SequentialInput::kFieldBound, 'b') << "t" << int(FailureKind::Overflow)
+        << "(1 行目): 項目が 4096 文字を超えています: \"abbb";
     QTest::newRow("unterminated quote")
         << QByteArray("\"abc,1\r\n2") << "t" << int(FailureKind::PastEndOfFile) << "引用符";
 }
@@ -168,6 +231,7 @@ void TestSequentialInput::failures()
     QCOMPARE(int(failure->kind()), kind);
     QVERIFY2(failure->where().contains(where), qPrintable(failure->message()));
     QVERIFY(failure->where().contains(QStringLiteral("in.csv")));
+    QVERIFY2(failure->message().size() < 200, qPrintable(failure->message())); // a field's head at most
 }
 
 void TestSequentialInput::missingFile()
@@ -178,6 +242,27 @@ void TestSequentialInput::missingFile()
     QCOMPARE(failure->kind(), FailureKind::FileNotFound);
     QVERIFY(failure->message().contains(QStringLiteral("nothing.csv")));
     QVERIFY(failure->message().startsWith(QStringLiteral("ファイルが見つかりません")));
+}
+
+void TestSequentialInput::runningOutOfMemoryNamesThePlace()
+{
+    DataFixture fixture;
+    fixture.writeBytes("in.csv", "1,2\r\n3,abc\r\n");
+    SequentialInput input("./in.csv");
+    QCOMPARE(readPlan(input, "iii"), (QStringList{"1", "2", "3"}));
+    std::optional<RuntimeFailure> failure;
+    try {
+        failNextAllocation = true;
+        input.readUntyped({2, 2});
+    } catch (const RuntimeFailure &raised) {
+        failure = raised;
+    } catch (const std::bad_alloc &) {
+    }
+    failNextAllocation = false;
+    QVERIFY(failure);
+    QCOMPARE(failure->kind(), FailureKind::OutOfMemory);
+    QVERIFY2(failure->where().contains(QStringLiteral("\"in.csv\" 2 件目の 2 番目の項目")),
+             qPrintable(failure->message()));
 }
 
 QTEST_GUILESS_MAIN(TestSequentialInput)

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick fonts-noto-cjk
+  locales
 )
 
 missing=()

@@ -12,9 +12,7 @@ namespace {
 
 void endProgram(const RuntimeFailure &failure)
 {
-    const QByteArray text = failure.message().toUtf8();
-    std::fprintf(stderr, "実行時エラー: %s\n", text.constData());
-    std::fflush(stderr);
+    writeFailureMessage(stderr, failure);
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
         QMessageBox::critical(nullptr, QStringLiteral("Quorvel文字検索プログラム"), failure.message());
     // Like the classic runtime: the program ends at once, without unwinding into Qt's event loop.
@@ -68,6 +66,23 @@ QString RuntimeFailure::message() const
 void raiseFailure(FailureKind kind, const QString &where)
 {
     throw RuntimeFailure(kind, where);
+}
+
+QString quotedHead(const QString &text)
+{
+    constexpr qsizetype kHead = 40;
+    if (text.size() <= kHead)
+        return u'"' + text + u'"';
+    // Never split a surrogate pair.
+    const qsizetype cut = text[kHead - 1].isHighSurrogate() ? kHead - 1 : kHead;
+    return u'"' + text.left(cut) + QStringLiteral("…\"");
+}
+
+void writeFailureMessage(std::FILE *out, const RuntimeFailure &failure)
+{
+    const QByteArray text = QStringLiteral("実行時エラー: ").toUtf8() + failure.message().toUtf8() + '\n';
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), out);
+    std::fflush(out);
 }
 
 FailureHandler setFailureHandler(FailureHandler handler)

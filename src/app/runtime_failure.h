@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdio>
 #include <exception>
 #include <functional>
 #include <string>
@@ -10,15 +11,15 @@ namespace quorvel {
 
 // What went wrong, in the words of the error box.
 enum class FailureKind {
-    PastEndOfFile,   // 入力ファイルの終わりを越えて読み込もうとしました
-    FileNotFound,    // ファイルが見つかりません
+    PastEndOfFile,    // 入力ファイルの終わりを越えて読み込もうとしました
+    FileNotFound,     // ファイルが見つかりません
     PermissionDenied, // ファイルを読む権限がありません
-    PathFileAccess,  // ファイルにアクセスできません
-    Overflow,        // オーバーフロー
-    IndexOutOfRange, // インデックスが有効範囲にありません
-    TypeMismatch,    // 型が一致しません
-    BadPicture,      // 画像を読み込めません
-    OutOfMemory,     // メモリが不足しています
+    PathFileAccess,   // ファイルにアクセスできません
+    Overflow,         // オーバーフロー
+    IndexOutOfRange,  // インデックスが有効範囲にありません
+    TypeMismatch,     // 型が一致しません
+    BadPicture,       // 画像を読み込めません
+    OutOfMemory,      // メモリが不足しています
 };
 
 QString failureText(FailureKind kind);
@@ -41,6 +42,13 @@ private:
 };
 
 [[noreturn]] void raiseFailure(FailureKind kind, const QString &where);
+
+// A text as a message quotes it: in double quotes, cut after 40 characters with "…", so that a
+// huge field cannot swamp the error box.
+QString quotedHead(const QString &text);
+
+// Writes the whole message, NUL bytes included, and a line end.
+void writeFailureMessage(std::FILE *out, const RuntimeFailure &failure);
 
 // The one failure path: by default it writes the message to standard error, shows the error box
 // and ends the process with exit status 1. Tests replace it to observe the failure instead.

@@ -22,6 +22,18 @@ UntypedValue UntypedValue::text(QString value)
     return v;
 }
 
+UntypedValue UntypedValue::readFrom(SourcePlace place) const
+{
+    UntypedValue v = *this;
+    v.source_ = std::make_shared<const SourcePlace>(std::move(place));
+    return v;
+}
+
+void UntypedValue::fail(FailureKind kind, const QString &detail) const
+{
+    raiseFailure(kind, source_ ? source_->text() + QStringLiteral(": ") + detail : detail);
+}
+
 QString UntypedValue::textValue() const
 {
     const QString *t = std::get_if<QString>(&value_);
@@ -35,7 +47,7 @@ double UntypedValue::asNumber() const
     if (const QString *t = std::get_if<QString>(&value_)) {
         if (const auto parsed = parseWholeNumber(*t))
             return *parsed;
-        raiseFailure(FailureKind::TypeMismatch, QStringLiteral("\"%1\" は数値ではありません").arg(*t));
+        fail(FailureKind::TypeMismatch, quotedHead(*t) + QStringLiteral(" は数値ではありません"));
     }
     return 0.0;
 }
@@ -55,9 +67,8 @@ std::int32_t UntypedValue::toInt32() const
     const double rounded = std::nearbyint(asNumber());
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
           rounded <= std::numeric_limits<std::int32_t>::max()))
-        raiseFailure(
-            FailureKind::Overflow,
-            QStringLiteral("%1 は32ビット整数に収まりません").arg(numberToText(asNumber()).trimmed()));
+        fail(FailureKind::Overflow,
+             QStringLiteral("%1 は32ビット整数に収まりません").arg(numberToText(asNumber()).trimmed()));
     return static_cast<std::int32_t>(rounded);
 }
 

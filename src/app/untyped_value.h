@@ -1,8 +1,12 @@
 #pragma once
 
+#include "runtime_failure.h"
+#include "source_place.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <variant>
 
 namespace quorvel {
@@ -13,6 +17,10 @@ public:
     UntypedValue() = default;
     static UntypedValue number(double value);
     static UntypedValue text(QString value);
+
+    // The same value, noting the place of the data file it was read from, which its failures
+    // then name. The note is shared between copies, and plays no part in comparisons.
+    UntypedValue readFrom(SourcePlace place) const;
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(value_); }
     bool isNumber() const { return std::holds_alternative<double>(value_); }
@@ -30,12 +38,14 @@ public:
     // range is an overflow, a text that holds no number a type mismatch.
     std::int32_t toInt32() const;
 
-    bool operator==(const UntypedValue &) const = default;
+    bool operator==(const UntypedValue &other) const { return value_ == other.value_; }
 
 private:
     double asNumber() const;
+    [[noreturn]] void fail(FailureKind kind, const QString &detail) const;
 
     std::variant<std::monostate, double, QString> value_;
+    std::shared_ptr<const SourcePlace> source_;
 };
 
 } // namespace quorvel

@@ -21,11 +21,8 @@ void readElementFormRecords(SequentialInput &file, CharacterTables &tables)
         const std::int16_t e = file.readInt16({record, 1});
         // The id selects the entries: it is tested before the record's values are read.
         if (e < 1 || e > 9999)
-            raiseFailure(FailureKind::IndexOutOfRange,
-                         QStringLiteral("\"%1\" %2 件目: 要素番号 %3 は 1 から 9999 の範囲外です")
-                             .arg(kElementFormsFile)
-                             .arg(record)
-                             .arg(e));
+            file.failAtLastField(FailureKind::IndexOutOfRange, {record, 1},
+                                 QStringLiteral("要素番号 %1 は 1 から 9999 の範囲外です").arg(e));
         tables.ElementForms(1, e) = file.readUntyped({record, 2});
         tables.ElementForms(2, e) = file.readUntyped({record, 3});
         if (e == NoEntry)

@@ -8,9 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static auto tables = std::make_unique<quorvel::CharacterTables>();
-    const QString path = quorvel::fuzz::writeScratch(data, size);
+    const quorvel::fuzz::ScratchFile scratch(data, size);
     quorvel::fuzz::expectOnlyRuntimeFailures([&] {
-        quorvel::SequentialInput input(path);
+        quorvel::SequentialInput input(scratch.path());
         quorvel::readElementFormRecords(input, *tables);
     });
     return 0;

@@ -4,7 +4,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    quorvel::fuzz::expectOnlyRuntimeFailures([&] { (void)quorvel::decodeGifPicture(bytes, QStringLiteral("fuzz")); });
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    quorvel::fuzz::expectOnlyRuntimeFailures(
+        [&] { (void)quorvel::decodeGifPicture(bytes, QStringLiteral("fuzz")); });
     return 0;
 }

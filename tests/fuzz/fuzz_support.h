@@ -9,21 +9,33 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <unistd.h>
 
 namespace quorvel::fuzz {
 
-// The readers take a file: each input is written to one scratch file of this process.
-inline QString writeScratch(const std::uint8_t *data, std::size_t size)
-{
-    static const QString path = QStringLiteral("/tmp/quorvel-fuzz-%1.csv").arg(::getpid());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-    return path;
-}
+// The readers take a file: each input is written to a scratch file of this process, removed again
+// once the input has been read, so that no run leaves files in the temporary folder.
+class ScratchFile {
+public:
+    ScratchFile(const std::uint8_t *data, std::size_t size)
+        : path_(QStringLiteral("/tmp/quorvel-fuzz-%1.csv").arg(::getpid()))
+    {
+        QFile file(path_);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size)) != qint64(size))
+            std::abort();
+    }
+    ~ScratchFile() { QFile::remove(path_); }
+    ScratchFile(const ScratchFile &) = delete;
+    ScratchFile &operator=(const ScratchFile &) = delete;
+
+    const QString &path() const { return path_; }
+
+private:
+    QString path_;
+};
 
 // Every rejection must be a run-time failure; anything else escapes and is reported as a crash.
 inline void expectOnlyRuntimeFailures(const std::function<void()> &work)
