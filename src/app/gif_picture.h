@@ -36,7 +36,11 @@ struct LoadedPicture {
 // Loads several GIF files at once on a pool of threads and waits for all of them.
 std::vector<LoadedPicture> loadGifPictures(const QStringList &paths);
 
-// The largest picture accepted, in pixels of one byte (the same limit as Qt's image readers).
-inline constexpr qint64 kPictureAllocationLimit = 256LL * 1024 * 1024;
+// The largest picture accepted, in pixels (2048 x 2048, about 47 times a 300 x 300 glyph): 100 of
+// them held by the result cells at one byte a pixel stay within 400 MiB.
+inline constexpr qint64 kPictureAllocationLimit = 4LL * 1024 * 1024;
+
+// The largest GIF file read, in bytes: well above what the largest picture compresses to.
+inline constexpr qint64 kPictureFileByteLimit = 8LL * 1024 * 1024;
 
 } // namespace quorvel

@@ -158,4 +158,9 @@ void ImageHost::mouseReleaseEvent(QMouseEvent *event)
         emit pressed->clicked(pressed->index());
 }
 
+void ImageHost::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
 } // namespace quorvel

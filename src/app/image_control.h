@@ -92,6 +92,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // The second press of a double-click: the classic control raises no second click for it.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     friend class ImageControl;
