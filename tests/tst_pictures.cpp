@@ -252,7 +252,7 @@ void TestPictures::loadsManyAtOnceInOrder()
     QStringList paths;
     for (int code : {3, 1, 4, 2, 5, 3})
         paths << fixture.glyphPath(code);
-    const std::vector<LoadedPicture> loaded = loadGifPictures(paths);
+    const std::vector<LoadedPicture> loaded = loadGifPictures(paths, QSize(47, 41));
     QCOMPARE(loaded.size(), std::size_t(6));
     const int expected[] = {3, 1, -1, 2, 5, 3};
     for (std::size_t i = 0; i < loaded.size(); ++i) {
@@ -261,6 +261,8 @@ void TestPictures::loadsManyAtOnceInOrder()
             QVERIFY(failure && failure->message().contains(QStringLiteral("4.gif")));
         } else {
             QCOMPARE(quorvel::test::codeShownBy(loaded[i].take()), expected[i]);
+            // Scaled there too, as the control would scale it.
+            QVERIFY(samePixels(loaded[i].scaled, scaledPicture(loaded[i].picture, QSize(47, 41))));
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "input_file.h"
 #include "runtime_failure.h"
+#include "scaled_picture.h"
 
 #include <QFile>
 #include <QtConcurrent/QtConcurrentMap>
@@ -232,7 +233,7 @@ const Picture &LoadedPicture::take() const
     return picture;
 }
 
-std::vector<LoadedPicture> loadGifPictures(const QStringList &paths)
+std::vector<LoadedPicture> loadGifPictures(const QStringList &paths, const QSize &scaledSize)
 {
     std::vector<LoadedPicture> loaded(static_cast<std::size_t>(paths.size()));
     std::vector<qsizetype> order(loaded.size());
@@ -241,6 +242,8 @@ std::vector<LoadedPicture> loadGifPictures(const QStringList &paths)
         LoadedPicture &slot = loaded[static_cast<std::size_t>(i)];
         try {
             slot.picture = loadGifPicture(paths[i]);
+            if (!scaledSize.isEmpty())
+                slot.scaled = scaledPicture(slot.picture, scaledSize);
         } catch (const RuntimeFailure &failure) {
             slot.failure = failure;
         } catch (const std::bad_alloc &) {

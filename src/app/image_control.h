@@ -36,6 +36,11 @@ public:
 
     const Picture &picture() const { return picture_; }
     void setPicture(const Picture &picture);
+    // The same, with the picture already scaled (by scaledPicture) to what the control draws it
+    // at: the paint then only copies it.
+    void setPicture(const Picture &picture, const QImage &scaled);
+    // The size a stretched picture is drawn at, inside the frame; empty when it does not stretch.
+    QSize stretchedSize() const;
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
     bool stretch() const { return stretch_; }
