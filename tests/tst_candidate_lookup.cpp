@@ -1,6 +1,8 @@
 // The candidate lookup and result grid, the reset, the stroke-count filter and the standalone forms.
 #include "element_look.h"
 #include "form1_fixture.h"
+#include "gif_picture.h"
+#include "gif_writer.h"
 #include "run_locale.h"
 
 #include <QComboBox>
@@ -75,6 +77,8 @@ private slots:
     void strokeCountTest();
     void codeZeroEndsTheList();
     void fewerHitsHideSurplusCells();
+    void aDoubleClickOnAnElementSelectsIt();
+    void hundredGlyphsOfTheLargestCanvasFillTheGrid();
     void missingGlyphEndsDuringTheDisplay_data();
     void missingGlyphEndsDuringTheDisplay();
     void resetClearsEverythingWithoutALookup();
@@ -212,6 +216,45 @@ void TestCandidateLookup::fewerHitsHideSurplusCells()
     QCOMPARE(f.visibleCells(), 31);
     QVERIFY(f.image("Image2(5)").picture().cacheKey() != keyOfCell5);
     QCOMPARE(codeShownBy(f.image("Image2(5)").picture()), 504);
+}
+
+void TestCandidateLookup::aDoubleClickOnAnElementSelectsIt()
+{
+    LookupFixture f(manyRows(1, 3, 700));
+    f.start();
+    ImageControl &element = f.image(QStringLiteral("Image1(203)"));
+    ImageHost *page = element.host();
+    const QPoint centre = element.geometry().center() + page->clientOrigin();
+    // As the platform delivers it: press, release, double-click (the second press), release.
+    QTest::mouseClick(page, Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(page, Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(page, Qt::LeftButton, {}, centre);
+    QCOMPARE(f.form().selectedElements()(1), std::int16_t(203));
+    QCOMPARE(f.shownCodes(), codesFrom(700, 3));
+}
+
+void TestCandidateLookup::hundredGlyphsOfTheLargestCanvasFillTheGrid()
+{
+    // Four colours, so that each is held at one byte a pixel: the costliest accepted glyph.
+    QImage largest(2048, int(kPictureAllocationLimit / 2048), QImage::Format_Indexed8);
+    largest.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(128, 128, 128), qRgb(64, 64, 64)});
+    largest.fill(0);
+    for (int y = 0; y < largest.height(); ++y)
+        largest.scanLine(y)[y % largest.width()] = uchar(1 + y % 3);
+    const QByteArray bytes = quorvel::tools::encodeGif(largest);
+    LookupFixture f(manyRows(1, 100, 2000));
+    for (int k = 0; k < 100; ++k)
+        f.writeBytes(QStringLiteral("文字/Quorvelコード/%1.gif").arg(2000 + k), bytes);
+    f.start();
+    f.clickElement(203);
+    QCOMPARE(f.status(), countText(100));
+    QCOMPARE(f.visibleCells(), 100);
+    QCOMPARE(f.image("Image2(100)").picture().size(), largest.size());
+    QCOMPARE(f.image("Image2(100)").picture().format(), QImage::Format_Indexed8);
+    // The last cell is painted with the scaled glyph: its diagonal shows as a grey line.
+    ImageControl &last = f.image("Image2(100)");
+    const QImage shot = last.host()->grab(last.geometry().translated(last.host()->clientOrigin())).toImage();
+    QVERIFY(qGray(shot.pixel(20, 20)) < qGray(shot.pixel(40, 5)));
 }
 
 void TestCandidateLookup::missingGlyphEndsDuringTheDisplay_data()

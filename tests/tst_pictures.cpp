@@ -5,10 +5,20 @@
 #include "image_control.h"
 #include "palette_pictures.h"
 #include "palette_pictures_data.h"
+#include "scaled_picture.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gif_lib.h>
 
@@ -86,6 +96,44 @@ QByteArray hugeHeader(int w, int h)
     return bytes;
 }
 
+// A host painted with the window colour `background`, as the windows are.
+void paintBackground(ImageHost &host, const QColor &background)
+{
+    QPalette palette = host.palette();
+    palette.setColor(QPalette::Window, background);
+    host.setPalette(palette);
+    host.setAutoFillBackground(true);
+}
+
+// One-pixel black strokes on white, 300 pixels square: at these columns and rows, and a diagonal.
+constexpr int kStrokeColumns[] = {37, 100, 151, 222, 290};
+constexpr int kStrokeRows[] = {20, 149, 260};
+
+QImage thinStrokes()
+{
+    QImage image(300, 300, QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.fill(0);
+    for (int x : kStrokeColumns)
+        for (int y = 0; y < 300; ++y)
+            image.setPixel(x, y, 1);
+    for (int y : kStrokeRows)
+        for (int x = 0; x < 300; ++x)
+            image.setPixel(x, y, 1);
+    for (int i = 0; i < 300; ++i)
+        image.setPixel(i, i, 1);
+    return image;
+}
+
+int greyLevels(const QImage &image, const QRect &area)
+{
+    QSet<int> levels;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            levels.insert(qGray(image.pixel(x, y)));
+    return int(levels.size());
+}
+
 } // namespace
 
 class TestPictures : public QObject {
@@ -100,6 +148,11 @@ private slots:
     void handingOverSharesThePicture();
     void drawsFramesAndStretchedPicture();
     void clicksGoToTheTopmostVisibleImage();
+    void transparentPixelsShowTheBackground();
+    void stretchedPicturesAreSmoothAndKeepThinStrokes();
+    void aDoubleClickIsOneClick();
+    void refusesGlyphsThatAreNoRegularFileOrTooLong_data();
+    void refusesGlyphsThatAreNoRegularFileOrTooLong();
     void embeddedPicturesAreTheAssetsUncopied();
 };
 
@@ -148,21 +201,29 @@ void TestPictures::rejectsBadFiles_data()
     QTest::addColumn<QString>("why"); // a part of the message, where the reason matters
     const QByteArray good = quorvel::tools::encodeGif(twoColour(300, 300));
     QTest::newRow("missing") << QByteArray("missing") << int(FailureKind::FileNotFound) << QString();
-    QTest::newRow("not a GIF") << QByteArray("GIF? no, a text file") << int(FailureKind::BadPicture)
-                               << QString();
-    QTest::newRow("empty") << QByteArray() << int(FailureKind::BadPicture) << QString();
-    QTest::newRow("header only") << good.left(13) << int(FailureKind::BadPicture) << QString();
-    QTest::newRow("cut in half") << good.left(good.size() / 2) << int(FailureKind::BadPicture) << QString();
-    QTest::newRow("cut near the end")
-        << good.left(good.size() - 12) << int(FailureKind::BadPicture) << QString();
+    QTest::newRow("not a GIF") << QByteArray("a text file, no picture") << int(FailureKind::BadPicture)
+                               << QStringLiteral("GIF ファイルではありません");
+    QTest::newRow("empty") << QByteArray() << int(FailureKind::BadPicture)
+                           << QStringLiteral("読み込めません (途中で終わっています)");
+    QTest::newRow("header only") << good.left(13) << int(FailureKind::BadPicture)
+                                 << QStringLiteral("画面の記述がありません");
+    QTest::newRow("cut in half") << good.left(good.size() / 2) << int(FailureKind::BadPicture)
+                                 << QStringLiteral("途中で切れているか壊れています");
+    QTest::newRow("cut near the end") << good.left(good.size() - 12) << int(FailureKind::BadPicture)
+                                      << QStringLiteral("途中で切れているか壊れています");
     QTest::newRow("no image") << QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff;", 20)
                               << int(FailureKind::BadPicture) << QString();
     QTest::newRow("beyond the allocation limit") << hugeHeader(65535, 65535) << int(FailureKind::BadPicture)
                                                  << QStringLiteral("65535 x 65535 は大きすぎます");
     // A screen without width takes the frame's width; with the screen's height that is too large.
     QTest::newRow("zero-width screen, tall canvas")
-        << QByteArray::fromBase64("R0lGODlhAAD+/4AAAAAHAP///ywAAAAAAoMAAgAAAgKEUQA6")
-        << int(FailureKind::BadPicture) << QStringLiteral("33538 x 65534 は大きすぎます");
+        << QByteArray::fromBase64("R0lGODlhAAD+/4AAAAAHAP///ywAAAAAAAgBAAAAAgKEUQA6")
+        << int(FailureKind::BadPicture) << QStringLiteral("2048 x 65534 は大きすぎます");
+    // Small files that claim a canvas of a gigabyte.
+    QTest::newRow("65535 x 4096") << hugeHeader(65535, 4096) << int(FailureKind::BadPicture)
+                                  << QStringLiteral("65535 x 4096 は大きすぎます (上限 4194304 画素)");
+    QTest::newRow("one row past the limit") << hugeHeader(2048, 2049) << int(FailureKind::BadPicture)
+                                            << QStringLiteral("2048 x 2049 は大きすぎます");
 }
 
 void TestPictures::rejectsBadFiles()
@@ -178,6 +239,10 @@ void TestPictures::rejectsBadFiles()
     QCOMPARE(int(failure->kind()), kind);
     QVERIFY2(failure->message().contains(fixture.filePath("bad.gif")), qPrintable(failure->message()));
     QVERIFY2(failure->message().contains(why), qPrintable(failure->message()));
+    // The whole message is in Japanese: no English reason from the decoder.
+    QString rest = failure->message();
+    rest.remove(fixture.filePath("bad.gif")).remove(QStringLiteral("GIF"));
+    QVERIFY2(!rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))), qPrintable(rest));
 }
 
 void TestPictures::loadsManyAtOnceInOrder()
@@ -187,7 +252,7 @@ void TestPictures::loadsManyAtOnceInOrder()
     QStringList paths;
     for (int code : {3, 1, 4, 2, 5, 3})
         paths << fixture.glyphPath(code);
-    const std::vector<LoadedPicture> loaded = loadGifPictures(paths);
+    const std::vector<LoadedPicture> loaded = loadGifPictures(paths, QSize(47, 41));
     QCOMPARE(loaded.size(), std::size_t(6));
     const int expected[] = {3, 1, -1, 2, 5, 3};
     for (std::size_t i = 0; i < loaded.size(); ++i) {
@@ -196,6 +261,8 @@ void TestPictures::loadsManyAtOnceInOrder()
             QVERIFY(failure && failure->message().contains(QStringLiteral("4.gif")));
         } else {
             QCOMPARE(quorvel::test::codeShownBy(loaded[i].take()), expected[i]);
+            // Scaled there too, as the control would scale it.
+            QVERIFY(samePixels(loaded[i].scaled, scaledPicture(loaded[i].picture, QSize(47, 41))));
         }
     }
 }
@@ -270,6 +337,146 @@ void TestPictures::clicksGoToTheTopmostVisibleImage()
     QTest::mouseClick(&host, Qt::LeftButton, {}, origin + QPoint(60, 10)); // nothing there now
     QTest::mouseClick(&host, Qt::RightButton, {}, origin + QPoint(10, 10));
     QCOMPARE(clicks, (QList<int>{2, 1, 1}));
+}
+
+void TestPictures::transparentPixelsShowTheBackground()
+{
+    // As `convert in.gif -transparent white out.gif` writes it: black and transparent black.
+    QImage glyph(300, 300, QImage::Format_Mono);
+    glyph.setColorTable({qRgb(0, 0, 0), qRgba(0, 0, 0, 0)});
+    glyph.fill(1);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 30; ++x)
+            glyph.setPixel(x, y, 0); // a black band down the left side
+    const Picture loaded = decodeGifPicture(quorvel::tools::encodeGif(glyph), "transparent");
+    QCOMPARE(qAlpha(loaded.pixel(200, 200)), 0);
+
+    ImageHost host(nullptr);
+    host.resize(400, 320);
+    const QColor background(200, 220, 240);
+    paintBackground(host, background);
+    ImageControl stretched(&host, "stretched", 1, QRect(0, 0, 45, 45), {});
+    ImageControl framed(&host, "framed", 2, QRect(50, 0, 45, 45),
+                        {true, ImageControl::FixedSingle, ImageControl::ThreeD, true});
+    ImageControl actualSize(&host, "actualSize", 3, QRect(100, 0, 300, 300),
+                            {false, ImageControl::NoBorder, ImageControl::Flat, true});
+    for (ImageControl *c : {&stretched, &framed, &actualSize})
+        c->setPicture(loaded);
+    const QImage shot = host.grab().toImage();
+    QCOMPARE(shot.pixelColor(30, 30), background);
+    QCOMPARE(shot.pixelColor(80, 30), background);
+    QCOMPARE(shot.pixelColor(300, 200), background);
+    // The black band is still drawn.
+    QCOMPARE(shot.pixelColor(1, 30), QColor(Qt::black));
+    QCOMPARE(shot.pixelColor(53, 30), QColor(Qt::black));
+    QCOMPARE(shot.pixelColor(110, 200), QColor(Qt::black));
+}
+
+void TestPictures::stretchedPicturesAreSmoothAndKeepThinStrokes()
+{
+    ImageHost host(nullptr);
+    host.resize(45, 45);
+    paintBackground(host, Qt::white);
+    ImageControl cell(&host, "cell", 1, QRect(0, 0, 45, 45), {});
+    cell.setPicture(thinStrokes());
+    const QImage shot = host.grab().toImage();
+    // Each stroke darkens the cell's column or row it falls in, away from the crossing strokes.
+    const auto onAStroke = [](int t, const int *strokes, int n) {
+        for (int i = 0; i < n; ++i)
+            if (strokes[i] * 45 / 300 == t)
+                return true;
+        return false;
+    };
+    for (int x : kStrokeColumns)
+        for (int y = 0; y < 45; ++y)
+            if (!onAStroke(y, kStrokeRows, 3))
+                QVERIFY2(qGray(shot.pixel(x * 45 / 300, y)) < 250,
+                         qPrintable(QStringLiteral("column %1").arg(x)));
+    for (int y : kStrokeRows)
+        for (int x = 0; x < 45; ++x)
+            if (!onAStroke(x, kStrokeColumns, 5))
+                QVERIFY2(qGray(shot.pixel(x, y * 45 / 300)) < 250,
+                         qPrintable(QStringLiteral("row %1").arg(y)));
+    for (int t = 0; t < 45; ++t)
+        QVERIFY(qGray(shot.pixel(t, t)) < 250);
+    // Grey levels between black and white at the edges, not two colours.
+    QVERIFY(greyLevels(shot, shot.rect()) > 3);
+
+    // The palette's pictures come scaled in advance the same way, and are as smooth.
+    for (int id : {1, 203, 5002}) {
+        const Picture embedded = paletteElementPicture(id);
+        for (int side : kScaledPictureSides) {
+            const QImage ready = scaledPicture(embedded, QSize(side, side));
+            QVERIFY(samePixels(ready, scaledPicture(embedded.copy(), QSize(side, side))));
+            QVERIFY2(greyLevels(ready, ready.rect()) > 3, qPrintable(QString::number(id)));
+        }
+    }
+}
+
+void TestPictures::aDoubleClickIsOneClick()
+{
+    ImageHost host(nullptr);
+    host.resize(60, 60);
+    ImageControl image(&host, "image", 7, QRect(0, 0, 49, 49), {});
+    int clicks = 0;
+    connect(&image, &ImageControl::clicked, [&] { ++clicks; });
+    // A real double click: press, release, then a double-click event for the second press, release.
+    QTest::mouseClick(&host, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseDClick(&host, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(&host, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(clicks, 1);
+    // The next click after it counts again.
+    QTest::mouseClick(&host, Qt::LeftButton, {}, QPoint(10, 10), 600);
+    QCOMPARE(clicks, 2);
+}
+
+void TestPictures::refusesGlyphsThatAreNoRegularFileOrTooLong_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("FIFO without a writer") << "fifo" << QStringLiteral("通常のファイルではありません (FIFO)");
+    QTest::newRow("link to /dev/zero")
+        << "device" << QStringLiteral("通常のファイルではありません (デバイス)");
+    QTest::newRow("one byte past the limit") << "long" << QStringLiteral("ファイルが大きすぎます");
+    QTest::newRow("a gigabyte of nothing") << "huge" << QStringLiteral("ファイルが大きすぎます");
+}
+
+void TestPictures::refusesGlyphsThatAreNoRegularFileOrTooLong()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, why);
+    DataFixture fixture;
+    const QString path = fixture.filePath("glyph.gif");
+    if (what == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (what == "device") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    } else {
+        // A valid GIF at its head, then sparse nothing: it costs no disk.
+        fixture.writeBytes("glyph.gif", quorvel::tools::encodeGif(twoColour(30, 30)));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(what == "long" ? kPictureFileByteLimit + 1 : 1LL << 30));
+    }
+    // On a pool thread, so that a load that blocks fails the test instead of hanging it.
+    QFuture<std::optional<RuntimeFailure>> load =
+        QtConcurrent::run([&] { return failureOf([&] { loadGifPicture(path); }); });
+    QDeadlineTimer deadline(10000);
+    while (!load.isFinished() && !deadline.hasExpired())
+        QThread::msleep(5);
+    if (!load.isFinished()) {
+        if (what == "fifo") { // let the blocked open go
+            const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+        load.waitForFinished();
+        QFAIL("the load did not end at once");
+    }
+    const std::optional<RuntimeFailure> failure = load.result();
+    QVERIFY(failure);
+    QVERIFY2(failure->message().contains(path) && failure->message().contains(why),
+             qPrintable(failure->message()));
 }
 
 void TestPictures::embeddedPicturesAreTheAssetsUncopied()

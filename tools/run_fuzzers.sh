@@ -7,7 +7,7 @@ seconds=${FUZZ_SECONDS:-20}
 dir=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON \
   -DQUORVEL_BENCH=OFF -DBUILD_TESTING=OFF -DQUORVEL_WERROR="$([ "${CI:-}" = true ] && echo ON || echo OFF)" >/dev/null
-cmake --build "$dir" --target fuzz_decomposition fuzz_element_forms fuzz_gif_picture -j "$(nproc)"
+cmake --build "$dir" --target fuzz_decomposition fuzz_element_forms fuzz_gif_picture fuzz_cell_picture -j "$(nproc)"
 
 demo=build/release/demo
 run() {
@@ -27,4 +27,9 @@ run() {
 reader_limits="-timeout=5 -rss_limit_mb=512 -malloc_limit_mb=256 -max_len=1048576"
 limits=$reader_limits run fuzz_decomposition tests/fuzz/seeds/decomposition "$demo/文字分解表.csv"
 limits=$reader_limits run fuzz_element_forms tests/fuzz/seeds/element_forms "$demo/文字要素.csv"
-run fuzz_gif_picture tests/fuzz/seeds/gif $(ls "$demo/文字/Quorvelコード/"*.gif 2>/dev/null | head -n 3)
+# An accepted picture must also be cheap: at most 4 Mi pixels, so a few seconds and well under
+# these limits for any input.
+picture_limits="-timeout=5 -rss_limit_mb=1024 -malloc_limit_mb=256 -max_len=262144"
+glyphs=$(ls "$demo/文字/Quorvelコード/"*.gif 2>/dev/null | head -n 3 || true)
+limits=$picture_limits run fuzz_gif_picture tests/fuzz/seeds/gif $glyphs
+limits=$picture_limits run fuzz_cell_picture tests/fuzz/seeds/gif $glyphs

@@ -2,6 +2,7 @@
 
 #include "input_file.h"
 #include "runtime_failure.h"
+#include "scaled_picture.h"
 
 #include <QFile>
 #include <QtConcurrent/QtConcurrentMap>
@@ -47,26 +48,47 @@ struct GifCloser {
     raiseFailure(FailureKind::BadPicture, QStringLiteral("\"%1\" (%2)").arg(name, why));
 }
 
+// giflib's reasons, in the words of the rest of the messages.
 QString gifError(int code)
 {
-    const char *text = GifErrorString(code);
-    return text != nullptr ? QString::fromLatin1(text) : QStringLiteral("GIF error %1").arg(code);
+    switch (code) {
+    case D_GIF_ERR_OPEN_FAILED:
+        return QStringLiteral("開けません");
+    case D_GIF_ERR_READ_FAILED:
+        return QStringLiteral("読み込めません (途中で終わっています)");
+    case D_GIF_ERR_NOT_GIF_FILE:
+        return QStringLiteral("GIF ファイルではありません");
+    case D_GIF_ERR_NO_SCRN_DSCR:
+        return QStringLiteral("画面の記述がありません");
+    case D_GIF_ERR_NO_IMAG_DSCR:
+        return QStringLiteral("画像の記述がありません");
+    case D_GIF_ERR_NO_COLOR_MAP:
+        return QStringLiteral("色表がありません");
+    case D_GIF_ERR_WRONG_RECORD:
+        return QStringLiteral("不明なブロックがあります");
+    case D_GIF_ERR_DATA_TOO_BIG:
+        return QStringLiteral("画素が画像の大きさを超えています");
+    case D_GIF_ERR_NOT_ENOUGH_MEM:
+        return QStringLiteral("メモリが不足しています");
+    case D_GIF_ERR_CLOSE_FAILED:
+        return QStringLiteral("閉じられません");
+    case D_GIF_ERR_NOT_READABLE:
+        return QStringLiteral("読み込み用ではありません");
+    case D_GIF_ERR_IMAGE_DEFECT:
+        return QStringLiteral("画像が壊れています");
+    case D_GIF_ERR_EOF_TOO_SOON:
+        return QStringLiteral("画像の途中で終わっています");
+    default:
+        return QStringLiteral("GIF のエラー %1").arg(code);
+    }
 }
 
-// Packs an 8-bit index image with indexes 0 and 1 into one bit a pixel.
-QImage toMono(const QImage &indexed)
+[[noreturn]] void tooLarge(const QString &name, qint64 width, qint64 height)
 {
-    QImage mono(indexed.size(), QImage::Format_Mono);
-    mono.setColorTable(indexed.colorTable());
-    for (int y = 0; y < indexed.height(); ++y) {
-        const uchar *from = indexed.constScanLine(y);
-        uchar *to = mono.scanLine(y);
-        std::memset(to, 0, static_cast<std::size_t>(mono.bytesPerLine()));
-        for (int x = 0; x < indexed.width(); ++x)
-            if (from[x] != 0)
-                to[x >> 3] |= static_cast<uchar>(0x80u >> (x & 7));
-    }
-    return mono;
+    bad(name, QStringLiteral("%1 x %2 は大きすぎます (上限 %3 画素)")
+                  .arg(width)
+                  .arg(height)
+                  .arg(kPictureAllocationLimit));
 }
 
 } // namespace
@@ -81,7 +103,7 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
 
     const qint64 screenPixels = static_cast<qint64>(gif->SWidth) * gif->SHeight;
     if (screenPixels > kPictureAllocationLimit)
-        bad(name, QStringLiteral("%1 x %2 は大きすぎます").arg(gif->SWidth).arg(gif->SHeight));
+        tooLarge(name, gif->SWidth, gif->SHeight);
 
     int transparentIndex = -1;
     for (;;) {
@@ -112,7 +134,7 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
         if (frame.Width <= 0 || frame.Height <= 0)
             bad(name, QStringLiteral("大きさが 0 です"));
         if (framePixels > kPictureAllocationLimit)
-            bad(name, QStringLiteral("%1 x %2 は大きすぎます").arg(frame.Width).arg(frame.Height));
+            tooLarge(name, frame.Width, frame.Height);
         const ColorMapObject *map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
         if (map == nullptr || map->ColorCount <= 0)
             bad(name, QStringLiteral("色表がありません"));
@@ -121,8 +143,10 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
         const int height = gif->SHeight > 0 ? gif->SHeight : frame.Height;
         // A screen of zero width or height takes the frame's: the canvas itself must be tested too.
         if (static_cast<qint64>(width) * height > kPictureAllocationLimit)
-            bad(name, QStringLiteral("%1 x %2 は大きすぎます").arg(width).arg(height));
-        QImage canvas(width, height, QImage::Format_Indexed8);
+            tooLarge(name, width, height);
+        // Two colours are decoded straight into one bit a pixel: no 8-bit canvas on the way.
+        const bool mono = map->ColorCount <= 2;
+        QImage canvas(width, height, mono ? QImage::Format_Mono : QImage::Format_Indexed8);
         if (canvas.isNull())
             raiseFailure(FailureKind::OutOfMemory, QStringLiteral("\"%1\"").arg(name));
         QList<QRgb> colours;
@@ -134,7 +158,9 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
         canvas.setColorTable(colours);
         const int background =
             gif->SColorMap != nullptr && gif->SBackGroundColor < map->ColorCount ? gif->SBackGroundColor : 0;
-        canvas.fill(static_cast<uint>(transparentIndex >= 0 ? transparentIndex : background));
+        const int fillIndex =
+            transparentIndex >= 0 && transparentIndex < map->ColorCount ? transparentIndex : background;
+        canvas.fill(static_cast<uint>(fillIndex));
 
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         auto putLine = [&](int row) {
@@ -147,8 +173,15 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
             for (int x = 0; x < frame.Width; ++x) {
                 const int cx = frame.Left + x;
                 const int index = line[static_cast<std::size_t>(x)];
-                if (cx < width && index != transparentIndex)
-                    to[cx] = static_cast<uchar>(index < map->ColorCount ? index : 0);
+                if (cx >= width || index == transparentIndex)
+                    continue;
+                const uchar value = static_cast<uchar>(index < map->ColorCount ? index : 0);
+                if (!mono)
+                    to[cx] = value;
+                else if (value != 0)
+                    to[cx >> 3] |= static_cast<uchar>(0x80u >> (cx & 7));
+                else
+                    to[cx >> 3] &= static_cast<uchar>(~(0x80u >> (cx & 7)));
             }
         };
         if (frame.Interlace) {
@@ -161,7 +194,7 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
             for (int row = 0; row < frame.Height; ++row)
                 putLine(row);
         }
-        return map->ColorCount <= 2 ? toMono(canvas) : canvas;
+        return canvas;
     }
 }
 
@@ -169,9 +202,23 @@ Picture loadGifPicture(const QString &path)
 {
     QFile file;
     openInputFile(file, path);
-    if (file.size() > kPictureAllocationLimit)
-        bad(path, QStringLiteral("ファイルが大きすぎます"));
-    const QByteArray bytes = file.readAll();
+    // The size the file claims is not trusted: at most one byte past the limit is ever read.
+    QByteArray bytes;
+    for (;;) {
+        const qint64 wanted = std::min<qint64>(64 * 1024, kPictureFileByteLimit + 1 - bytes.size());
+        if (wanted <= 0)
+            break;
+        const qsizetype had = bytes.size();
+        bytes.resize(had + static_cast<qsizetype>(wanted));
+        const qint64 got = file.read(bytes.data() + had, wanted);
+        if (got < 0)
+            raiseFailure(FailureKind::PathFileAccess, QStringLiteral("\"%1\" (読み込めません)").arg(path));
+        bytes.resize(had + static_cast<qsizetype>(got));
+        if (got == 0)
+            break;
+    }
+    if (bytes.size() > kPictureFileByteLimit)
+        bad(path, QStringLiteral("ファイルが大きすぎます (上限 %1 バイト)").arg(kPictureFileByteLimit));
     return decodeGifPicture(bytes, path);
 }
 
@@ -186,7 +233,7 @@ const Picture &LoadedPicture::take() const
     return picture;
 }
 
-std::vector<LoadedPicture> loadGifPictures(const QStringList &paths)
+std::vector<LoadedPicture> loadGifPictures(const QStringList &paths, const QSize &scaledSize)
 {
     std::vector<LoadedPicture> loaded(static_cast<std::size_t>(paths.size()));
     std::vector<qsizetype> order(loaded.size());
@@ -195,6 +242,8 @@ std::vector<LoadedPicture> loadGifPictures(const QStringList &paths)
         LoadedPicture &slot = loaded[static_cast<std::size_t>(i)];
         try {
             slot.picture = loadGifPicture(paths[i]);
+            if (!scaledSize.isEmpty())
+                slot.scaled = scaledPicture(slot.picture, scaledSize);
         } catch (const RuntimeFailure &failure) {
             slot.failure = failure;
         } catch (const std::bad_alloc &) {

@@ -35,6 +35,25 @@ void ImageControl::setPicture(const Picture &picture)
     repaint();
 }
 
+void ImageControl::setPicture(const Picture &picture, const QImage &scaled)
+{
+    picture_ = picture;
+    if (!scaled.isNull()) {
+        scaled_ = scaled;
+        scaledKey_ = picture.cacheKey();
+    }
+    repaint();
+}
+
+QSize ImageControl::stretchedSize() const
+{
+    if (!stretch_)
+        return QSize();
+    const int b = frameWidth();
+    const QSize inner = geometry_.adjusted(b, b, -b, -b).size();
+    return inner.isEmpty() ? QSize() : inner;
+}
+
 void ImageControl::setVisible(bool visible)
 {
     if (visible_ == visible)
@@ -156,6 +175,11 @@ void ImageHost::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && pressed != nullptr &&
         pressed == imageAt(event->position().toPoint()))
         emit pressed->clicked(pressed->index());
+}
+
+void ImageHost::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
 }
 
 } // namespace quorvel

@@ -36,6 +36,11 @@ public:
 
     const Picture &picture() const { return picture_; }
     void setPicture(const Picture &picture);
+    // The same, with the picture already scaled (by scaledPicture) to what the control draws it
+    // at: the paint then only copies it.
+    void setPicture(const Picture &picture, const QImage &scaled);
+    // The size a stretched picture is drawn at, inside the frame; empty when it does not stretch.
+    QSize stretchedSize() const;
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
     bool stretch() const { return stretch_; }
@@ -92,6 +97,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // The second press of a double-click: the classic control raises no second click for it.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     friend class ImageControl;

@@ -56,17 +56,19 @@ void Form1::FindCandidates()
         LabelComment->setCaption(numberToText(static_cast<std::int64_t>(h)) + kHitsSuffix);
     }
 
-    // 6. The glyph files are decoded together, then handed to the cells in order, so that a file
-    // that fails at cell k leaves the cells before it filled and the others as they were.
+    // 6. The glyph files are decoded and scaled to the cells together, then handed to the cells in
+    // order, so that a file that fails at cell k leaves the cells before it filled and the others as
+    // they were.
     QStringList paths;
     for (int k = 1; k <= 100 && HitCodes(k) != 0; ++k)
         paths << glyphFilePath(numberToText(static_cast<std::int64_t>(HitCodes(k))));
-    const std::vector<LoadedPicture> glyphs = loadGifPictures(paths);
+    const std::vector<LoadedPicture> glyphs = loadGifPictures(paths, Image2(1).stretchedSize());
     int k = 1;
     for (; k <= 100; ++k) {
         if (HitCodes(k) == 0)
             break;
-        Image2(k).setPicture(glyphs[static_cast<std::size_t>(k - 1)].take());
+        const LoadedPicture &glyph = glyphs[static_cast<std::size_t>(k - 1)];
+        Image2(k).setPicture(glyph.take(), glyph.scaled);
         Image2(k).setVisible(true);
     }
     for (int j = k; j <= 100; ++j)

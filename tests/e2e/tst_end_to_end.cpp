@@ -64,6 +64,7 @@ private slots:
     void cleanup();
     void lookUpResetAndEnd();
     void typedStrokeCountAndStandaloneForms();
+    void doubleClickOnAnElementSelectsIt();
     void detailWindowOpensClosesAndOpensAgain();
     void closingTheMainWindowLeavesTheDetailWindow();
     void startUpFailureShowsTheErrorBox();
@@ -155,6 +156,15 @@ void TestEndToEnd::lookUpResetAndEnd()
     QVERIFY(program_.waitForFinished(10000));
     QCOMPARE(program_.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program_.exitCode(), 0);
+}
+
+void TestEndToEnd::doubleClickOnAnElementSelectsIt()
+{
+    session_->doubleClick(onScreen(elementCentre(quorvel::demo::kCommonElement)));
+    QTRY_COMPARE_WITH_TIMEOUT(cellsShowingGlyphs(), 100, 10000);
+    // Nothing follows that would take the element back and reset the window.
+    QTest::qWait(500);
+    QCOMPARE(cellsShowingGlyphs(), 100);
 }
 
 void TestEndToEnd::typedStrokeCountAndStandaloneForms()

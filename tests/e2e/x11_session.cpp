@@ -82,6 +82,12 @@ void X11Session::click(const QPoint &screenPos) const
              "1"});
 }
 
+void X11Session::doubleClick(const QPoint &screenPos) const
+{
+    xdotool({"mousemove", "--sync", QString::number(screenPos.x()), QString::number(screenPos.y()), "click",
+             "--repeat", "2", "--delay", "50", "1"});
+}
+
 void X11Session::closeWindow(unsigned long window) const
 {
     XEvent event{};

@@ -25,6 +25,8 @@ public:
     bool windowExists(const QString &caption) const { return findWindow(caption, 0) != 0; }
     QRect geometry(unsigned long window) const;
     void click(const QPoint &screenPos) const;
+    // Two clicks in quick succession, as a double-click.
+    void doubleClick(const QPoint &screenPos) const;
     // Asks the window to close, as its close box does.
     void closeWindow(unsigned long window) const;
     QImage screenshot() const;

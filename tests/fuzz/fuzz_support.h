@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -15,12 +16,13 @@
 
 namespace quorvel::fuzz {
 
-// The readers take a file: each input is written to a scratch file of this process, removed again
-// once the input has been read, so that no run leaves files in the temporary folder.
+// The readers and the glyph loader take a file: each input is written to a scratch file of this
+// process, removed again once the input has been read, so that no run leaves files behind.
 class ScratchFile {
 public:
-    ScratchFile(const std::uint8_t *data, std::size_t size)
-        : path_(QStringLiteral("/tmp/quorvel-fuzz-%1.csv").arg(::getpid()))
+    ScratchFile(const std::uint8_t *data, std::size_t size, const char *extension = "csv")
+        : path_(QDir::temp().filePath(
+              QStringLiteral("quorvel-fuzz-%1.%2").arg(::getpid()).arg(QLatin1String(extension))))
     {
         QFile file(path_);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
