@@ -15,24 +15,19 @@ const QString kTooManyHits = QStringLiteral("101字以上の候補がありま�
 
 void Form1::FindCandidates()
 {
-    // 1.
     setMousePointer(this, MousePointer::Busy);
-    // 2.
     LabelComment->setCaption(kNoHits);
-    // 3.
     for (int k = 1; k <= 100; ++k)
         HitCodes(k) = 0;
-    // 4.
     std::int16_t h = 0;
-    // 5. Nothing can change the box while the scan runs, so its text is read once for all rows.
+    // Nothing can change the box while the scan runs, so its text is read once for all rows.
     const QString strokeText = ComboTotal->text();
     const bool anyStrokeCount = strokeText == QStringLiteral("なし");
     const double strokeCount = anyStrokeCount ? 0.0 : textToNumber(strokeText);
     for (int r = 1; r <= kLoadedRows; ++r) {
-        // 5.1, 5.2
         if (!anyStrokeCount && strokeCount != static_cast<double>(tables_.StrokeCounts(r)))
             continue;
-        // 5.3, 5.4 Each column is compared once, with the entry at the cursor at that moment.
+        // Each column is compared once, with the entry at the cursor at that moment.
         bool hit = false;
         std::int16_t k = 1;
         for (int c = 2; c <= 10; ++c) {
@@ -46,7 +41,7 @@ void Form1::FindCandidates()
         }
         if (!hit)
             continue;
-        // 5.5
+        // A 101st hit only changes the message: its code is not kept, and the scan ends there.
         if (h == 100) {
             LabelComment->setCaption(kTooManyHits);
             break;
@@ -56,7 +51,7 @@ void Form1::FindCandidates()
         LabelComment->setCaption(numberToText(static_cast<std::int64_t>(h)) + kHitsSuffix);
     }
 
-    // 6. The glyph files are decoded and scaled to the cells together, then handed to the cells in
+    // The glyph files are decoded and scaled to the cells together, then handed to the cells in
     // order, so that a file that fails at cell k leaves the cells before it filled and the others as
     // they were.
     QStringList paths;
@@ -71,19 +66,18 @@ void Form1::FindCandidates()
         Image2(k).setPicture(glyph.take(), glyph.scaled);
         Image2(k).setVisible(true);
     }
+    // Hidden cells keep their last pictures.
     for (int j = k; j <= 100; ++j)
         Image2(j).setVisible(false);
-
-    // 7.
     LabelTantai->setCaption(QString());
-    // 8.
+    // With one element picked, or none, its standalone forms are shown.
     if (SelectedElements(2) == NoEntry) {
         ShowStandaloneForms(SelectedElements(1));
     } else {
         Image4(0).setVisible(false);
         Image4(1).setVisible(false);
     }
-    // 9.
+    // Always the default pointer, whatever it was before the lookup.
     setMousePointer(this, MousePointer::Default);
 }
 

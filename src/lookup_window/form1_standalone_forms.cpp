@@ -9,16 +9,15 @@ namespace quorvel {
 void Form1::ShowStandaloneForms(const std::int16_t &id)
 {
     for (int k = 0; k <= 1; ++k) {
-        // 1.
         const UntypedValue &v = tables_.ElementForms(k + 1, id);
-        // 2. The empty value counts as 0.
+        // The empty value counts as 0.
         if (!v.equalsZero()) {
-            // 3. The value itself names the file, not narrowed: a code above 32767 keeps its digits.
+            // The value itself names the file, not narrowed: a code above 32767 keeps its digits.
             Image4(k).setPicture(loadGifPicture(glyphFilePath(v.toNumberText())));
             Image4(k).setVisible(true);
             LabelTantai->setCaption(QStringLiteral("単体字"));
         } else {
-            // 4. It keeps its picture.
+            // It keeps its picture.
             Image4(k).setVisible(false);
         }
     }
