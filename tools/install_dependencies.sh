@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config libx11-dev
   qt6-base-dev libgif-dev
   libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xdotool x11-utils imagemagick fonts-noto-cjk
   locales
 )
