@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config libx11-dev
   qt6-base-dev libgif-dev
-  libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  libbenchmark-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xdotool x11-utils imagemagick fonts-noto-cjk
   locales
 )

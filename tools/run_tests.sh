@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a normal build, an AddressSanitizer and
-# UndefinedBehaviorSanitizer build, and the fuzzers for a bounded time.
+# Checks the format of the C++ sources, builds everything and runs every test: a normal build, an
+# AddressSanitizer and UndefinedBehaviorSanitizer build, and the fuzzers for a bounded time.
 # With CI=true, warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +9,9 @@ tools/install_dependencies.sh
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 jobs=$(nproc)
+
+echo "== format (.clang-format; fix with clang-format -i)"
+find src tests tools bench -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 configure_build_test() {
   local dir=$1

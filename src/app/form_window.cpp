@@ -27,7 +27,7 @@ void FormWindow::showModeless()
 
 namespace quorvel {
 
-void endProgram()
+void closeAllWindowsAndQuit()
 {
     for (QWidget *window : QApplication::topLevelWidgets())
         window->hide();

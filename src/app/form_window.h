@@ -22,7 +22,8 @@ public:
 
 namespace quorvel {
 
-// Ends the program at once: every window closes and no further event is handled.
-void endProgram();
+// Ends the program normally (exit status 0) at once: every window closes and no further event is
+// handled.
+void closeAllWindowsAndQuit();
 
 } // namespace quorvel

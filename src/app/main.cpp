@@ -1,4 +1,5 @@
 // The program: the lookup window, created from its layout, started up, shown, then the event loop.
+#include "error_box.h"
 #include "form1.h"
 #include "runtime_failure.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    quorvel::setFailureHandler(quorvel::showErrorBoxAndExit);
     quorvel::Form1 form;
     // A failure during start-up ends the program before the window is shown.
     if (!quorvel::runGuarded([&] { form.Form_Load(); }))

@@ -1,8 +1,5 @@
 #include "runtime_failure.h"
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -10,19 +7,15 @@
 namespace quorvel {
 namespace {
 
-void endProgram(const RuntimeFailure &failure)
+[[noreturn]] void writeMessageAndExit(const RuntimeFailure &failure)
 {
     writeFailureMessage(stderr, failure);
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
-        QMessageBox::critical(nullptr, QStringLiteral("Quorvel文字検索プログラム"), failure.message());
-    // Like the classic runtime: the program ends at once, without unwinding into Qt's event loop.
-    std::fflush(stdout);
-    std::_Exit(1);
+    exitAfterFailure();
 }
 
 FailureHandler &currentHandler()
 {
-    static FailureHandler handler = endProgram;
+    static FailureHandler handler = writeMessageAndExit;
     return handler;
 }
 
@@ -85,10 +78,17 @@ void writeFailureMessage(std::FILE *out, const RuntimeFailure &failure)
     std::fflush(out);
 }
 
+void exitAfterFailure()
+{
+    // Like the classic runtime: the program ends at once, without unwinding into Qt's event loop.
+    std::fflush(stdout);
+    std::_Exit(1);
+}
+
 FailureHandler setFailureHandler(FailureHandler handler)
 {
     FailureHandler previous = std::move(currentHandler());
-    currentHandler() = handler ? std::move(handler) : FailureHandler(endProgram);
+    currentHandler() = handler ? std::move(handler) : FailureHandler(writeMessageAndExit);
     return previous;
 }
 

@@ -50,8 +50,12 @@ QString quotedHead(const QString &text);
 // Writes the whole message, NUL bytes included, and a line end.
 void writeFailureMessage(std::FILE *out, const RuntimeFailure &failure);
 
-// The one failure path: by default it writes the message to standard error, shows the error box
-// and ends the process with exit status 1. Tests replace it to observe the failure instead.
+// Ends the process at once with exit status 1: the end of every failure path.
+[[noreturn]] void exitAfterFailure();
+
+// The one failure path: by default it writes the message to standard error and ends the process
+// with exit status 1. The program puts the error box in its place (error_box.h); tests replace it
+// to observe the failure instead. A null handler puts the default back.
 using FailureHandler = std::function<void(const RuntimeFailure &)>;
 FailureHandler setFailureHandler(FailureHandler handler);
 void reportFailure(const RuntimeFailure &failure);

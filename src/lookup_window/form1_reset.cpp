@@ -32,7 +32,7 @@ void Form1::BtnEnd_Click()
 {
     hide();
     // The program ends at once, the detail window with it.
-    endProgram();
+    closeAllWindowsAndQuit();
 }
 
 } // namespace quorvel
