@@ -118,10 +118,21 @@ QPoint XWatch::origin(unsigned long window)
     return QPoint(x, y);
 }
 
-long long XWatch::click(const QPoint &screenPos)
+void XWatch::movePointer(const QPoint &screenPos)
 {
     XTestFakeMotionEvent(display_, -1, screenPos.x(), screenPos.y(), CurrentTime);
     XSync(display_, False);
+}
+
+void XWatch::parkPointer()
+{
+    movePointer(QPoint(DisplayWidth(display_, DefaultScreen(display_)) - 1,
+                       DisplayHeight(display_, DefaultScreen(display_)) - 1));
+}
+
+long long XWatch::click(const QPoint &screenPos)
+{
+    movePointer(screenPos);
     const long long at = now();
     XTestFakeButtonEvent(display_, 1, True, CurrentTime);
     XTestFakeButtonEvent(display_, 1, False, CurrentTime);

@@ -35,6 +35,10 @@ public:
     Drawing waitUntilQuiet(unsigned long window, int quietMs, int timeoutMs);
     // The window's top-left corner on the screen.
     QPoint origin(unsigned long window);
+    // Moves the pointer, as a user does, without clicking.
+    void movePointer(const QPoint &screenPos);
+    // Moves the pointer off every window a benchmark starts: to the bottom-right corner.
+    void parkPointer();
     // Presses and releases the left button at `screenPos`; the time of the press.
     long long click(const QPoint &screenPos);
 
