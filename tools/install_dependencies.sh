@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config libx11-dev libxdamage-dev libxtst-dev
-  qt6-base-dev libgif-dev libfontconfig-dev
+  qt6-base-dev libgif-dev
   libgtest-dev
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils imagemagick fonts-noto-cjk
