@@ -1,105 +1,177 @@
-// The candidate lookup on the demo data set: a 100-hit lookup with its glyphs loaded anew from
-// their files, against loading the same 100 files one after another with QImage; and the scan
-// alone (a lookup with no hit loads no glyph).
+// The 100-hit lookup as the user waits for it: from a real click on a palette element of the shown
+// window to the end of the drawing of the last result cell (the last damage of the main window
+// before 250 ms of quiet), against decoding the same 100 glyph files one after another with
+// QImage in this process. Also the program's peak memory after five such lookups, against a bare
+// Qt window's after its first frame.
+//
+// Usage: bench_lookup [--runs N] [--program P] [--demo D] [--bare B]
+// (N is the number of program starts; each makes one unmeasured lookup and ten measured ones.)
+#include "bench_target.h"
+#include "character_tables.h"
 #include "demo_data_facts.h"
-#include "form1.h"
+#include "palette_pages.h"
+#include "probe_process.h"
+#include "runtime_failure.h"
+#include "x_watch.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 
-#include <benchmark/benchmark.h>
-
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
-std::unique_ptr<quorvel::Form1> form;
+constexpr int kQuietMs = 250;
+constexpr int kLookupsPerStart = 11;
+constexpr int kLookupsBeforePeak = 5;
 
-std::unique_ptr<quorvel::Form1> startedForm()
+// Places in the main window's client area, in pixels, from its layout.
+QPoint elementCentre(int id)
 {
-    auto f = std::make_unique<quorvel::Form1>();
-    if (!quorvel::runGuarded([&] { f->Form_Load(); }))
-        std::abort();
-    return f;
+    const auto ids = quorvel::paletteIds(0);
+    const int p = static_cast<int>(std::find(ids.begin(), ids.end(), id) - ids.begin());
+    return QPoint(136 + 2 + 48 * (p % 18) + 22, 96 + 2 + 48 * (p / 18) + 22);
+}
+QRect resultCell(int k)
+{
+    return QRect(16 + 48 * ((k - 1) % 20), 424 + 48 * ((k - 1) / 20), 49, 49);
+}
+const QPoint kResetButton(16 + 48, 128 + 20);
+
+// The glyph files of the first 100 rows that hold `element`, as the program finds them.
+QStringList hitFiles(int element)
+{
+    auto tables = std::make_unique<quorvel::CharacterTables>();
+    if (!quorvel::runGuarded([&] { quorvel::loadCharacterTables(*tables); }))
+        return {};
+    QStringList files;
+    for (int r = 1; r <= quorvel::kLoadedRows && files.size() < 100; ++r)
+        for (int c = 2; c <= 10; ++c)
+            if (tables->DecompositionTable(c, r) == element) {
+                files << QStringLiteral("./文字/Quorvelコード/%1.gif").arg(tables->DecompositionTable(1, r));
+                break;
+            }
+    return files;
 }
 
-// Both lookups run through the stroke-count box reading なし with one element picked.
-void lookupWith(int element, benchmark::State &state)
+// Milliseconds to decode the files one after another.
+double decodeAll(const QStringList &files)
 {
-    auto f = startedForm();
-    f->Image1_Click(static_cast<std::int16_t>(element));
-    for (auto _ : state)
-        f->ComboTotal_Click();
-    state.counters["cells"] = f->hitCodes()(100) != 0 ? 100 : 0;
-}
-
-void BM_FindCandidates100Hits(benchmark::State &state)
-{
-    lookupWith(quorvel::demo::kCommonElement, state);
-}
-
-void BM_Load100GlyphsWithQImage(benchmark::State &state)
-{
-    auto f = startedForm();
-    f->Image1_Click(static_cast<std::int16_t>(quorvel::demo::kCommonElement));
-    QStringList paths;
-    for (int k = 1; k <= 100; ++k)
-        paths << QStringLiteral("./文字/Quorvelコード/%1.gif").arg(f->hitCodes()(k));
-    for (auto _ : state)
-        for (const QString &path : paths) {
-            QImage image(path);
-            benchmark::DoNotOptimize(image.constBits());
-        }
-}
-
-void BM_ScanWithoutHits(benchmark::State &state)
-{
-    lookupWith(quorvel::demo::kElementWithoutHits, state);
-}
-
-BENCHMARK(BM_FindCandidates100Hits)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_Load100GlyphsWithQImage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_ScanWithoutHits)->Unit(benchmark::kNanosecond)->MinTime(1.0);
-
-// Prints the lookup's time as a share of the plain sequential load, from the same run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.benchmark_name() == "BM_FindCandidates100Hits/min_time:1.000")
-                lookup_ = run.GetAdjustedRealTime();
-            if (run.benchmark_name() == "BM_Load100GlyphsWithQImage/min_time:1.000")
-                plain_ = run.GetAdjustedRealTime();
-        }
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString &file : files) {
+        const QImage image(file);
+        if (image.isNull())
+            return -1;
     }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        if (lookup_ > 0 && plain_ > 0)
-            std::printf("FindCandidates with 100 hits / 100 QImage loads: %.3f (goal: at most 0.35)\n",
-                        lookup_ / plain_);
-    }
+    return double(timer.nsecsElapsed()) / 1e6;
+}
 
-private:
-    double lookup_ = 0;
-    double plain_ = 0;
+bool covers(const QRegion &damaged, const QRect &area)
+{
+    return (QRegion(area) - damaged).isEmpty();
+}
+
+struct Session {
+    std::vector<double> lookupMs;
+    long peakKiB = -1;
+    std::string failure;
 };
+
+Session lookUpRepeatedly(XWatch &x, const BenchTarget &target)
+{
+    Session s;
+    ProbeProcess program(target.program, target.demo);
+    const unsigned long window = x.waitForMappedWindow(program.startedNs(), 20000);
+    if (window == 0 || x.waitUntilQuiet(window, kQuietMs, 20000).lastDamageNs == 0) {
+        s.failure = "the main window did not appear";
+        return s;
+    }
+    const QPoint origin = x.origin(window);
+    for (int i = 0; i < kLookupsPerStart; ++i) {
+        const long long clicked = x.click(origin + elementCentre(quorvel::demo::kCommonElement));
+        const XWatch::Drawing drawn = x.waitUntilQuiet(window, kQuietMs, 20000);
+        for (int k = 1; k <= 100; ++k)
+            if (!covers(drawn.damaged, resultCell(k))) {
+                s.failure = "a click did not repaint all 100 result cells (cell " + std::to_string(k) + ")";
+                return s;
+            }
+        if (i > 0)
+            s.lookupMs.push_back(double(drawn.lastDamageNs - clicked) / 1e6);
+        if (i + 1 == kLookupsBeforePeak)
+            s.peakKiB = program.peakKiB();
+        // The reset button, not the element again: two clicks on one spot could make a double-click.
+        x.click(origin + kResetButton);
+        const XWatch::Drawing reset = x.waitUntilQuiet(window, kQuietMs, 20000);
+        if (!covers(reset.damaged, resultCell(100))) {
+            s.failure = "the reset did not clear the result grid";
+            return s;
+        }
+    }
+    if (!program.isRunning())
+        s.failure = "the program ended during the lookups";
+    return s;
+}
+
+long bareWindowPeakKiB(XWatch &x, const BenchTarget &target)
+{
+    ProbeProcess bare(target.bare, target.demo);
+    const unsigned long window = x.waitForMappedWindow(bare.startedNs(), 20000);
+    if (window == 0 || x.waitUntilQuiet(window, kQuietMs, 20000).lastDamageNs == 0)
+        return -1;
+    return bare.peakKiB();
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    if (!QDir::setCurrent(QStringLiteral(QUORVEL_DEMO_DIR)))
+    QGuiApplication app(argc, argv);
+    const BenchTarget target(argc, argv, 3);
+    XWatch x;
+    if (!x.failure().empty()) {
+        std::fprintf(stderr, "bench_lookup: %s\n", x.failure().c_str());
         return 1;
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    }
+    if (!QDir::setCurrent(QString::fromStdString(target.demo)))
+        return 1;
+    const QStringList files = hitFiles(quorvel::demo::kCommonElement);
+    if (files.size() != 100 || decodeAll(files) < 0) {
+        std::fprintf(stderr, "bench_lookup: the demo folder does not give 100 readable hits\n");
+        return 1;
+    }
+
+    std::vector<double> decodeMs, lookupMs, programKiB, bareKiB;
+    for (int run = 0; run < target.runs; ++run) {
+        for (int i = 0; i < 7; ++i)
+            decodeMs.push_back(decodeAll(files));
+        const Session s = lookUpRepeatedly(x, target);
+        if (!s.failure.empty()) {
+            std::fprintf(stderr, "bench_lookup: %s: %s\n", target.program.c_str(), s.failure.c_str());
+            return 1;
+        }
+        lookupMs.insert(lookupMs.end(), s.lookupMs.begin(), s.lookupMs.end());
+        programKiB.push_back(double(s.peakKiB));
+        bareKiB.push_back(double(bareWindowPeakKiB(x, target)));
+    }
+    const double lookup = median(lookupMs), decode = median(decodeMs);
+    std::printf("100-hit lookup, click to the last cell drawn (median of %zu clicks, %d program starts)\n",
+                lookupMs.size(), target.runs);
+    std::printf("  program: %s\n", target.program.c_str());
+    std::printf("  decoding the 100 files with QImage  %7.1f ms\n", decode);
+    std::printf("  lookup in the program               %7.1f ms\n", lookup);
+    std::printf("  ratio                               %7.2fx  (goal: at most 0.3x)\n", lookup / decode);
+    std::printf("peak memory (VmHWM, median of %d)\n", target.runs);
+    std::printf("  bare Qt window after its first frame      %7.1f MiB\n", median(bareKiB) / 1024);
+    std::printf("  program after %d 100-hit lookups           %7.1f MiB\n", kLookupsBeforePeak,
+                median(programKiB) / 1024);
+    std::printf("  difference                                %+7.1f MiB  (goal: at most +16 MiB)\n",
+                (median(programKiB) - median(bareKiB)) / 1024);
     return 0;
 }

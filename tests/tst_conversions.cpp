@@ -30,6 +30,7 @@ private slots:
     void textToNumber();
     void narrowing();
     void checkedArraysNameTheFailingIndex();
+    void checkedArraysStoreOnlyWhatIsReached();
     void untypedComparedWithZero_data();
     void untypedComparedWithZero();
     void untypedToText_data();
@@ -139,6 +140,42 @@ void TestConversions::checkedArraysNameTheFailingIndex()
     QCOMPARE(failureOf([&] { table(11, 1); })->where(), QStringLiteral("DecompositionTable(11, 1)"));
     QCOMPARE(failureOf([&] { table(1, 0); })->where(), QStringLiteral("DecompositionTable(1, 0)"));
     QCOMPARE(failureOf([&] { table(0, 10001); })->kind(), FailureKind::IndexOutOfRange);
+}
+
+void TestConversions::checkedArraysStoreOnlyWhatIsReached()
+{
+    // Entries that were never written read as the initial value, also through a read-only view
+    // and past the last entry written; a reference taken early still holds its own entry after
+    // later writes far beyond it.
+    CheckedArray<QString, 1, 10000> texts("KanjiEquivalents", QStringLiteral("init"));
+    QString &first = texts(1);
+    first = QStringLiteral("one");
+    for (int r = 2; r <= 2199; ++r)
+        texts(r) = QString::number(r);
+    texts(9000) = QStringLiteral("far");
+    QCOMPARE(first, QStringLiteral("one"));
+    QCOMPARE(&texts(1), &first);
+    const auto &view = texts;
+    QCOMPARE(view(2199), QStringLiteral("2199"));
+    QCOMPARE(view(2200), QStringLiteral("init"));
+    QCOMPARE(view(8999), QStringLiteral("init"));
+    QCOMPARE(view(9000), QStringLiteral("far"));
+    QCOMPARE(view(10000), QStringLiteral("init"));
+    QCOMPARE(failureOf([&] { view(10001); })->where(), QStringLiteral("KanjiEquivalents(10001)"));
+
+    CheckedArray2D<std::int32_t, 1, 10, 1, 10000> rows("DecompositionTable", 0);
+    std::int32_t &corner = rows(1, 1);
+    corner = 5;
+    rows(10, 2199) = 6;
+    rows(3, 7000) = 7;
+    const auto &rowView = rows;
+    QCOMPARE(corner, 5);
+    QCOMPARE(rowView(10, 2199), 6);
+    QCOMPARE(rowView(1, 2200), 0);
+    QCOMPARE(rowView(2, 7000), 0);
+    QCOMPARE(rowView(3, 7000), 7);
+    QCOMPARE(rowView(10, 10000), 0);
+    QCOMPARE(failureOf([&] { rowView(11, 2200); })->where(), QStringLiteral("DecompositionTable(11, 2200)"));
 }
 
 void TestConversions::untypedComparedWithZero_data()

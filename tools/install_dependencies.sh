@@ -3,9 +3,8 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config libx11-dev
+  cmake ninja-build g++ pkg-config libx11-dev libxdamage-dev libxtst-dev
   qt6-base-dev libgif-dev
-  libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xdotool x11-utils imagemagick fonts-noto-cjk
   locales

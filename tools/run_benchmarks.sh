@@ -1,9 +1,37 @@
 #!/usr/bin/env bash
-# Builds the program in release mode and runs the benchmarks; they print their figures and ratios.
+# Builds the program and its benchmarks in RelWithDebInfo (optimised, with symbols for profiling)
+# in build/release and runs the benchmarks on an X display; they print their figures and ratios.
+# Without a display they run under an Xvfb of their own.
+#
+# BASELINE=<build folder of another checkout> also measures that build's program, on its own demo
+# folder, in the same run (before the current build), so that before and after can be compared:
+#   BASELINE=/work/baseline/build/release tools/run_benchmarks.sh
+# STARTUP_RUNS and LOOKUP_RUNS set the number of start-up pairs and of program starts for lookups.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_dependencies.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release -j "$(nproc)" --target bench_lookup bench_startup
-build/release/bench/bench_startup "${STARTUP_RUNS:-21}"
-build/release/bench/bench_lookup
+cmake --build build/release -j "$(nproc)" --target bench_startup bench_lookup
+
+if [ -z "${DISPLAY:-}" ]; then
+  number=77
+  while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+measure() { # <label> [--program P --demo D]
+  local label=$1
+  shift
+  echo "=== $label"
+  build/release/bench/bench_startup --runs "${STARTUP_RUNS:-21}" "$@"
+  build/release/bench/bench_lookup --runs "${LOOKUP_RUNS:-3}" "$@"
+}
+
+if [ -n "${BASELINE:-}" ]; then
+  measure "baseline: $BASELINE" --program "$BASELINE/src/quorvel_lookup" --demo "$BASELINE/demo"
+fi
+measure "this build: $PWD/build/release"
