@@ -204,8 +204,8 @@ void TestDetailWindow::controlsOfANewWindow()
     QCOMPARE(image.isVisible(), shown);
     QVERIFY(image.picture().isNull());
     QVERIFY(image.stretch());
-    QCOMPARE(image.borderStyle(), int(ImageControl::NoBorder));
-    QCOMPARE(image.appearance(), int(ImageControl::ThreeD));
+    QCOMPARE(image.borderStyle(), ImageControl::NoBorder);
+    QCOMPARE(image.appearance(), ImageControl::ThreeD);
     QVERIFY(client.contains(image.geometry()));
 }
 

@@ -274,8 +274,8 @@ void TestLookupWindow::selectionSortedBySlotAndLook()
     QVERIFY(showsLook(f.image("Image1(3)"), ElementLook::Selected) &&
             showsLook(f.image("Image1(205)"), ElementLook::Selected));
     // The selected look, attribute by attribute: three-dimensional with a single frame.
-    QCOMPARE(f.image("Image1(3)").appearance(), int(ImageControl::ThreeD));
-    QCOMPARE(f.image("Image1(3)").borderStyle(), int(ImageControl::FixedSingle));
+    QCOMPARE(f.image("Image1(3)").appearance(), ImageControl::ThreeD);
+    QCOMPARE(f.image("Image1(3)").borderStyle(), ImageControl::FixedSingle);
     // The slots share the palette's own pictures, in ascending order of id.
     QCOMPARE(f.image("Image3(1)").picture().cacheKey(), f.image("Image1(3)").picture().cacheKey());
     QCOMPARE(f.image("Image3(2)").picture().cacheKey(), f.image("Image1(205)").picture().cacheKey());
