@@ -1,6 +1,7 @@
 // The lookup window's layout, start-up, element palette and element selection.
 #include "element_look.h"
 #include "form1_fixture.h"
+#include "layout_twips.h"
 #include "palette_pages.h"
 
 #include <QComboBox>
@@ -10,11 +11,6 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-
-QRect tw(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 bool pageShown(LookupFixture &f, int k)
 {
