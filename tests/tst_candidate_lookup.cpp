@@ -14,6 +14,9 @@ using namespace quorvel::test;
 
 namespace {
 
+// What stands in place of a glyph file that the display is about to read.
+enum class BrokenGlyph { Missing, Text, TruncatedGif };
+
 EditableCombo &strokeBox(LookupFixture &f)
 {
     return static_cast<EditableCombo &>(f.widget("ComboTotal"));
@@ -259,30 +262,30 @@ void TestCandidateLookup::hundredGlyphsOfTheLargestCanvasFillTheGrid()
 
 void TestCandidateLookup::missingGlyphEndsDuringTheDisplay_data()
 {
-    QTest::addColumn<QByteArray>("content"); // empty: the file is missing
-    QTest::addColumn<int>("kind");
-    QTest::newRow("missing") << QByteArray() << int(FailureKind::FileNotFound);
-    QTest::newRow("not a GIF") << QByteArray("this is text") << int(FailureKind::BadPicture);
-    QTest::newRow("truncated") << QByteArray("cut") << int(FailureKind::BadPicture);
+    QTest::addColumn<BrokenGlyph>("glyph");
+    QTest::addColumn<FailureKind>("kind");
+    QTest::newRow("missing") << BrokenGlyph::Missing << FailureKind::FileNotFound;
+    QTest::newRow("not a GIF") << BrokenGlyph::Text << FailureKind::BadPicture;
+    QTest::newRow("truncated") << BrokenGlyph::TruncatedGif << FailureKind::BadPicture;
 }
 
 void TestCandidateLookup::missingGlyphEndsDuringTheDisplay()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(int, kind);
+    QFETCH(BrokenGlyph, glyph);
+    QFETCH(FailureKind, kind);
     LookupFixture f(manyRows(1, 6, 300));
     f.start();
     f.clickElement(1); // the grid shows all six
     QFile::remove(f.glyphPath(303));
-    if (content == "cut") {
+    if (glyph == BrokenGlyph::TruncatedGif) {
         f.writeGlyphs({303});
         QFile file(f.glyphPath(303));
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.resize(file.size() / 2));
-    } else if (!content.isEmpty()) {
+    } else if (glyph == BrokenGlyph::Text) {
         QFile file(f.glyphPath(303));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        file.write("this is text");
     }
     const qint64 oldKeyOfCell3 = f.image("Image2(3)").picture().cacheKey();
     const qint64 oldKeyOfCell4 = f.image("Image2(4)").picture().cacheKey(); // shows 303
@@ -291,7 +294,7 @@ void TestCandidateLookup::missingGlyphEndsDuringTheDisplay()
     // Through the real click, which takes the failure path.
     f.clickElement(203);
     QVERIFY(recorder.failure());
-    QCOMPARE(int(recorder.failure()->kind()), kind);
+    QCOMPARE(recorder.failure()->kind(), kind);
     QVERIFY2(recorder.failure()->message().contains(QStringLiteral("文字/Quorvelコード/303.gif")),
              qPrintable(recorder.failure()->message()));
     // The status line already holds the final message, the cells before it show their new

@@ -185,58 +185,56 @@ void TestCharacterTables::failures_data()
     QTest::addColumn<int>("badRow");        // a row given `badField`, 0: none
     QTest::addColumn<QString>("badField");  // the row's line
     QTest::addColumn<QStringList>("forms"); // standalone-form lines; empty: no file
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<FailureKind>("kind");
     QTest::addColumn<QString>("where");
 
     const QStringList fine = kOnlyClosingRecord;
     const QString nine = QStringLiteral(",9999,9999,9999,9999,9999,9999,9999,9999,9999");
     QTest::newRow("no decomposition file")
-        << -1 << 0 << "" << fine << int(FailureKind::FileNotFound) << "文字分解表.csv";
+        << -1 << 0 << "" << fine << FailureKind::FileNotFound << "文字分解表.csv";
     QTest::newRow("short decomposition file")
-        << kLoadedRows - 1 << 0 << "" << fine << int(FailureKind::PastEndOfFile)
+        << kLoadedRows - 1 << 0 << "" << fine << FailureKind::PastEndOfFile
         << "\"文字分解表.csv\" 2199 件目の 1 番目";
     QTest::newRow("code beyond 32 bits")
-        << kLoadedRows << 5 << QStringLiteral("2147483648") + nine + ",4,x" << fine
-        << int(FailureKind::Overflow) << "\"文字分解表.csv\" 5 件目の 1 番目";
+        << kLoadedRows << 5 << QStringLiteral("2147483648") + nine + ",4,x" << fine << FailureKind::Overflow
+        << "\"文字分解表.csv\" 5 件目の 1 番目";
     QTest::newRow("element id beyond 32 bits")
         << kLoadedRows << 7 << "1,2,-2147483649,9999,9999,9999,9999,9999,9999,9999,4,x" << fine
-        << int(FailureKind::Overflow) << "7 件目の 3 番目";
+        << FailureKind::Overflow << "7 件目の 3 番目";
     QTest::newRow("stroke count beyond 16 bits")
-        << kLoadedRows << 2199 << QStringLiteral("1") + nine + ",32768,x" << fine
-        << int(FailureKind::Overflow) << "2199 件目の 11 番目";
+        << kLoadedRows << 2199 << QStringLiteral("1") + nine + ",32768,x" << fine << FailureKind::Overflow
+        << "2199 件目の 11 番目";
     QTest::newRow("no standalone-form file")
-        << kLoadedRows << 0 << "" << QStringList() << int(FailureKind::FileNotFound) << "文字要素.csv";
-    QTest::newRow("no closing record")
-        << kLoadedRows << 0 << "" << QStringList{"3,5,6", "4,7,8"} << int(FailureKind::PastEndOfFile)
-        << "\"文字要素.csv\" 3 件目の 1 番目";
+        << kLoadedRows << 0 << "" << QStringList() << FailureKind::FileNotFound << "文字要素.csv";
+    QTest::newRow("no closing record") << kLoadedRows << 0 << "" << QStringList{"3,5,6", "4,7,8"}
+                                       << FailureKind::PastEndOfFile << "\"文字要素.csv\" 3 件目の 1 番目";
     QTest::newRow("closing record cut short") << kLoadedRows << 0 << "" << QStringList{"3,5,6", "9999,1"}
-                                              << int(FailureKind::PastEndOfFile) << "2 件目の 3 番目";
+                                              << FailureKind::PastEndOfFile << "2 件目の 3 番目";
     QTest::newRow("element id beyond 16 bits") << kLoadedRows << 0 << "" << QStringList{"40000,1,2", "9999,,"}
-                                               << int(FailureKind::Overflow) << "1 件目の 1 番目";
+                                               << FailureKind::Overflow << "1 件目の 1 番目";
     // The id is tested before its values are read: a last record of just "0" fails on the index.
     QTest::newRow("element id 0") << kLoadedRows << 0 << "" << QStringList{"3,5,6", "0"}
-                                  << int(FailureKind::IndexOutOfRange)
+                                  << FailureKind::IndexOutOfRange
                                   << "\"文字要素.csv\" 2 件目の 1 番目の項目 (2 行目): 要素番号 0";
     QTest::newRow("negative element id")
-        << kLoadedRows << 0 << "" << QStringList{"-3,5,6", "9999,,"} << int(FailureKind::IndexOutOfRange)
+        << kLoadedRows << 0 << "" << QStringList{"-3,5,6", "9999,,"} << FailureKind::IndexOutOfRange
         << "1 件目の 1 番目の項目 (1 行目): 要素番号 -3";
     QTest::newRow("element id 10000") << kLoadedRows << 0 << "" << QStringList{"10000,5,6", "9999,,"}
-                                      << int(FailureKind::IndexOutOfRange) << "要素番号 10000";
+                                      << FailureKind::IndexOutOfRange << "要素番号 10000";
 
     // Broken or planted files fail at once where the fault stands, and quote only a field's head.
     QTest::newRow("10 MB line of digits without a comma")
-        << kLoadedRows << 1 << QString(10'000'000, u'7') << fine << int(FailureKind::Overflow)
+        << kLoadedRows << 1 << QString(10'000'000, u'7') << fine << FailureKind::Overflow
         << "\"文字分解表.csv\" 1 件目の 1 番目の項目 (1 行目): \"" + QString(40, u'7') + "…\"";
     QTest::newRow("huge text field") << kLoadedRows << 1
                                      << QStringLiteral("1") + nine + ",4," + QString(1'000'000, u'字') << fine
-                                     << int(FailureKind::Overflow)
+                                     << FailureKind::Overflow
                                      << "1 件目の 12 番目の項目 (1 行目): 項目が 4096 文字を超えています";
     QTest::newRow("unclosed quote at record 10")
-        << kLoadedRows << 10 << QStringLiteral("1") + nine + ",4,\"abc" << fine << int(FailureKind::Overflow)
+        << kLoadedRows << 10 << QStringLiteral("1") + nine + ",4,\"abc" << fine << FailureKind::Overflow
         << "10 件目の 12 番目の項目 (10 行目): 引用符が閉じられないまま 4096 文字を超えています";
     QTest::newRow("letter in a code")
-        << kLoadedRows << 3 << QStringLiteral("12x45") + nine + ",4,x" << fine
-        << int(FailureKind::TypeMismatch)
+        << kLoadedRows << 3 << QStringLiteral("12x45") + nine + ",4,x" << fine << FailureKind::TypeMismatch
         << "3 件目の 1 番目の項目 (3 行目): \"12x45\" は整数ではありません (3 文字目の \"x\")";
 }
 
@@ -246,7 +244,7 @@ void TestCharacterTables::failures()
     QFETCH(int, badRow);
     QFETCH(QString, badField);
     QFETCH(QStringList, forms);
-    QFETCH(int, kind);
+    QFETCH(FailureKind, kind);
     QFETCH(QString, where);
 
     DataFixture fixture;
@@ -263,7 +261,7 @@ void TestCharacterTables::failures()
 
     const auto failure = loadFailure();
     QVERIFY(failure);
-    QCOMPARE(int(failure->kind()), kind);
+    QCOMPARE(failure->kind(), kind);
     QVERIFY2(failure->message().contains(where), qPrintable(failure->message().left(300)));
     QVERIFY2(failure->message().size() < 300, qPrintable(failure->message().left(300)));
 }

@@ -2,6 +2,7 @@
 // standalone-form slot of the lookup window.
 #include "form1_fixture.h"
 #include "form2.h"
+#include "layout_twips.h"
 
 #include <QFile>
 #include <QPointer>
@@ -10,11 +11,6 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-
-QRect tw(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 const QList<std::int32_t> kAllNine{1, 2, 3, 4, 5, 201, 202, 203, 204};
 
@@ -204,8 +200,8 @@ void TestDetailWindow::controlsOfANewWindow()
     QCOMPARE(image.isVisible(), shown);
     QVERIFY(image.picture().isNull());
     QVERIFY(image.stretch());
-    QCOMPARE(image.borderStyle(), int(ImageControl::NoBorder));
-    QCOMPARE(image.appearance(), int(ImageControl::ThreeD));
+    QCOMPARE(image.borderStyle(), ImageControl::NoBorder);
+    QCOMPARE(image.appearance(), ImageControl::ThreeD);
     QVERIFY(client.contains(image.geometry()));
 }
 

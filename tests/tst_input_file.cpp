@@ -36,20 +36,20 @@ void TestInputFile::opensARegularFileAndReadsIt()
 void TestInputFile::refusesWhatIsNoRegularFile_data()
 {
     QTest::addColumn<QString>("node");
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<FailureKind>("kind");
     QTest::addColumn<QString>("detail");
-    QTest::newRow("missing") << "missing" << int(FailureKind::FileNotFound) << "\"./x\"";
-    QTest::newRow("missing folder") << "missing folder" << int(FailureKind::FileNotFound) << "\"./x\"";
-    QTest::newRow("folder") << "folder" << int(FailureKind::PathFileAccess) << "フォルダー";
-    QTest::newRow("FIFO without a writer") << "fifo" << int(FailureKind::PathFileAccess) << "FIFO";
-    QTest::newRow("link to /dev/zero") << "device" << int(FailureKind::PathFileAccess) << "デバイス";
-    QTest::newRow("socket") << "socket" << int(FailureKind::PathFileAccess) << "ソケット";
+    QTest::newRow("missing") << "missing" << FailureKind::FileNotFound << "\"./x\"";
+    QTest::newRow("missing folder") << "missing folder" << FailureKind::FileNotFound << "\"./x\"";
+    QTest::newRow("folder") << "folder" << FailureKind::PathFileAccess << "フォルダー";
+    QTest::newRow("FIFO without a writer") << "fifo" << FailureKind::PathFileAccess << "FIFO";
+    QTest::newRow("link to /dev/zero") << "device" << FailureKind::PathFileAccess << "デバイス";
+    QTest::newRow("socket") << "socket" << FailureKind::PathFileAccess << "ソケット";
 }
 
 void TestInputFile::refusesWhatIsNoRegularFile()
 {
     QFETCH(QString, node);
-    QFETCH(int, kind);
+    QFETCH(FailureKind, kind);
     QFETCH(QString, detail);
     DataFixture fixture;
     QString path = QStringLiteral("./x");
@@ -78,7 +78,7 @@ void TestInputFile::refusesWhatIsNoRegularFile()
     if (socketFd >= 0)
         ::close(socketFd);
     QVERIFY(failure);
-    QCOMPARE(int(failure->kind()), kind);
+    QCOMPARE(failure->kind(), kind);
     QVERIFY2(failure->where().contains(detail), qPrintable(failure->message()));
     QVERIFY(!file.isOpen());
 }

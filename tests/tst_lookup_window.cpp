@@ -1,6 +1,7 @@
 // The lookup window's layout, start-up, element palette and element selection.
 #include "element_look.h"
 #include "form1_fixture.h"
+#include "layout_twips.h"
 #include "palette_pages.h"
 
 #include <QComboBox>
@@ -10,11 +11,6 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-
-QRect tw(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 bool pageShown(LookupFixture &f, int k)
 {
@@ -274,8 +270,8 @@ void TestLookupWindow::selectionSortedBySlotAndLook()
     QVERIFY(showsLook(f.image("Image1(3)"), ElementLook::Selected) &&
             showsLook(f.image("Image1(205)"), ElementLook::Selected));
     // The selected look, attribute by attribute: three-dimensional with a single frame.
-    QCOMPARE(f.image("Image1(3)").appearance(), int(ImageControl::ThreeD));
-    QCOMPARE(f.image("Image1(3)").borderStyle(), int(ImageControl::FixedSingle));
+    QCOMPARE(f.image("Image1(3)").appearance(), ImageControl::ThreeD);
+    QCOMPARE(f.image("Image1(3)").borderStyle(), ImageControl::FixedSingle);
     // The slots share the palette's own pictures, in ascending order of id.
     QCOMPARE(f.image("Image3(1)").picture().cacheKey(), f.image("Image1(3)").picture().cacheKey());
     QCOMPARE(f.image("Image3(2)").picture().cacheKey(), f.image("Image1(205)").picture().cacheKey());
@@ -373,6 +369,24 @@ void TestLookupWindow::mouseClickOnAHiddenPageDoesNothing()
 {
     LookupFixture f(kRows);
     f.start();
+    Form1 &form = f.form();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(shownPages(f), QList<int>{0});
+    // Clicks through the window where elements of the hidden page 5 lie: at the end of page 0's
+    // second row, which page 0 leaves empty, and on its fourth row, below page 0. Every page is
+    // taller than page 0 at one of the two, so a page that took clicks while hidden would select.
+    const auto hidden = paletteIds(5);
+    for (const int index : {2 * kPaletteColumns - 1, 3 * kPaletteColumns}) {
+        ImageControl &element = f.image(QStringLiteral("Image1(%1)").arg(hidden[index]));
+        ImageHost *page = element.host();
+        QVERIFY(!page->isVisible());
+        const QPoint at = page->mapTo(&form, element.geometry().center() + page->clientOrigin());
+        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(showsLook(element, ElementLook::Plain));
+        QCOMPARE(selection(f), (QList<std::int16_t>{9999, 9999, 9999, 9999, 9999}));
+    }
+    QCOMPARE(shownPages(f), QList<int>{0});
     // A press on one element released over another is no click.
     ImageControl &a = f.image("Image1(1)");
     ImageControl &b = f.image("Image1(203)");

@@ -197,46 +197,46 @@ void TestPictures::decodesInterlacedAndTransparent()
 void TestPictures::rejectsBadFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // "missing": no file
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<FailureKind>("kind");
     QTest::addColumn<QString>("why"); // a part of the message, where the reason matters
     const QByteArray good = quorvel::tools::encodeGif(twoColour(300, 300));
-    QTest::newRow("missing") << QByteArray("missing") << int(FailureKind::FileNotFound) << QString();
-    QTest::newRow("not a GIF") << QByteArray("a text file, no picture") << int(FailureKind::BadPicture)
+    QTest::newRow("missing") << QByteArray("missing") << FailureKind::FileNotFound << QString();
+    QTest::newRow("not a GIF") << QByteArray("a text file, no picture") << FailureKind::BadPicture
                                << QStringLiteral("GIF ファイルではありません");
-    QTest::newRow("empty") << QByteArray() << int(FailureKind::BadPicture)
+    QTest::newRow("empty") << QByteArray() << FailureKind::BadPicture
                            << QStringLiteral("読み込めません (途中で終わっています)");
-    QTest::newRow("header only") << good.left(13) << int(FailureKind::BadPicture)
+    QTest::newRow("header only") << good.left(13) << FailureKind::BadPicture
                                  << QStringLiteral("画面の記述がありません");
-    QTest::newRow("cut in half") << good.left(good.size() / 2) << int(FailureKind::BadPicture)
+    QTest::newRow("cut in half") << good.left(good.size() / 2) << FailureKind::BadPicture
                                  << QStringLiteral("途中で切れているか壊れています");
-    QTest::newRow("cut near the end") << good.left(good.size() - 12) << int(FailureKind::BadPicture)
+    QTest::newRow("cut near the end") << good.left(good.size() - 12) << FailureKind::BadPicture
                                       << QStringLiteral("途中で切れているか壊れています");
     QTest::newRow("no image") << QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff;", 20)
-                              << int(FailureKind::BadPicture) << QString();
-    QTest::newRow("beyond the allocation limit") << hugeHeader(65535, 65535) << int(FailureKind::BadPicture)
+                              << FailureKind::BadPicture << QString();
+    QTest::newRow("beyond the allocation limit") << hugeHeader(65535, 65535) << FailureKind::BadPicture
                                                  << QStringLiteral("65535 x 65535 は大きすぎます");
     // A screen without width takes the frame's width; with the screen's height that is too large.
     QTest::newRow("zero-width screen, tall canvas")
         << QByteArray::fromBase64("R0lGODlhAAD+/4AAAAAHAP///ywAAAAAAAgBAAAAAgKEUQA6")
-        << int(FailureKind::BadPicture) << QStringLiteral("2048 x 65534 は大きすぎます");
+        << FailureKind::BadPicture << QStringLiteral("2048 x 65534 は大きすぎます");
     // Small files that claim a canvas of a gigabyte.
-    QTest::newRow("65535 x 4096") << hugeHeader(65535, 4096) << int(FailureKind::BadPicture)
+    QTest::newRow("65535 x 4096") << hugeHeader(65535, 4096) << FailureKind::BadPicture
                                   << QStringLiteral("65535 x 4096 は大きすぎます (上限 4194304 画素)");
-    QTest::newRow("one row past the limit") << hugeHeader(2048, 2049) << int(FailureKind::BadPicture)
-                                            << QStringLiteral("2048 x 2049 は大きすぎます");
+    QTest::newRow("one row past the limit")
+        << hugeHeader(2048, 2049) << FailureKind::BadPicture << QStringLiteral("2048 x 2049 は大きすぎます");
 }
 
 void TestPictures::rejectsBadFiles()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, kind);
+    QFETCH(FailureKind, kind);
     QFETCH(QString, why);
     DataFixture fixture;
     if (bytes != "missing")
         fixture.writeBytes("bad.gif", bytes);
     const auto failure = failureOf([&] { loadGifPicture(fixture.filePath("bad.gif")); });
     QVERIFY(failure);
-    QCOMPARE(int(failure->kind()), kind);
+    QCOMPARE(failure->kind(), kind);
     QVERIFY2(failure->message().contains(fixture.filePath("bad.gif")), qPrintable(failure->message()));
     QVERIFY2(failure->message().contains(why), qPrintable(failure->message()));
     // The whole message is in Japanese: no English reason from the decoder.

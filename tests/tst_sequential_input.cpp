@@ -170,65 +170,64 @@ void TestSequentialInput::failures_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("plan");
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<FailureKind>("kind");
     QTest::addColumn<QString>("where");
-    QTest::newRow("past the end") << QByteArray("1,2\r\n") << "iii" << int(FailureKind::PastEndOfFile)
+    QTest::newRow("past the end") << QByteArray("1,2\r\n") << "iii" << FailureKind::PastEndOfFile
                                   << "\"in.csv\" 1 件目の 3 番目の項目";
     QTest::newRow("past the end of blank lines")
-        << QByteArray("1\r\n\r\n\r\n") << "ii" << int(FailureKind::PastEndOfFile) << "2 番目の項目";
-    QTest::newRow("empty file") << QByteArray() << "t" << int(FailureKind::PastEndOfFile) << "1 番目";
-    QTest::newRow("int32 overflow") << QByteArray("1,2147483648") << "ii" << int(FailureKind::Overflow)
+        << QByteArray("1\r\n\r\n\r\n") << "ii" << FailureKind::PastEndOfFile << "2 番目の項目";
+    QTest::newRow("empty file") << QByteArray() << "t" << FailureKind::PastEndOfFile << "1 番目";
+    QTest::newRow("int32 overflow") << QByteArray("1,2147483648") << "ii" << FailureKind::Overflow
                                     << "2 番目の項目 (1 行目): \"2147483648\"";
-    QTest::newRow("int32 underflow") << QByteArray("-2147483649") << "i" << int(FailureKind::Overflow) << "";
-    QTest::newRow("huge digits") << QByteArray("99999999999999999999999999") << "i"
-                                 << int(FailureKind::Overflow) << "";
-    QTest::newRow("int16 overflow") << QByteArray("\r\n\r\n32768") << "s" << int(FailureKind::Overflow)
+    QTest::newRow("int32 underflow") << QByteArray("-2147483649") << "i" << FailureKind::Overflow << "";
+    QTest::newRow("huge digits") << QByteArray("99999999999999999999999999") << "i" << FailureKind::Overflow
+                                 << "";
+    QTest::newRow("int16 overflow") << QByteArray("\r\n\r\n32768") << "s" << FailureKind::Overflow
                                     << "(3 行目)";
     QTest::newRow("fraction in an integer place")
-        << QByteArray("12.5") << "i" << int(FailureKind::TypeMismatch) << "\"12.5\"";
+        << QByteArray("12.5") << "i" << FailureKind::TypeMismatch << "\"12.5\"";
     QTest::newRow("letters in an integer place")
-        << QByteArray("x1") << "s" << int(FailureKind::TypeMismatch) << "\"x1\"";
-    QTest::newRow("sign alone") << QByteArray("-") << "i" << int(FailureKind::TypeMismatch) << "";
-    QTest::newRow("letter inside a number") << QByteArray("12x45") << "i" << int(FailureKind::TypeMismatch)
+        << QByteArray("x1") << "s" << FailureKind::TypeMismatch << "\"x1\"";
+    QTest::newRow("sign alone") << QByteArray("-") << "i" << FailureKind::TypeMismatch << "";
+    QTest::newRow("letter inside a number") << QByteArray("12x45") << "i" << FailureKind::TypeMismatch
                                             << "\"12x45\" は整数ではありません (3 文字目の \"x\")";
     QTest::newRow("blank inside a number")
-        << QByteArray("1 2") << "i" << int(FailureKind::TypeMismatch) << "(3 文字目の \"2\")";
+        << QByteArray("1 2") << "i" << FailureKind::TypeMismatch << "(3 文字目の \"2\")";
     QTest::newRow("quoted blank before a number")
-        << QByteArray("\" 12\"") << "s" << int(FailureKind::TypeMismatch) << "(1 文字目の \" \")";
+        << QByteArray("\" 12\"") << "s" << FailureKind::TypeMismatch << "(1 文字目の \" \")";
     QTest::newRow("sign inside a number")
-        << QByteArray("1-2") << "i" << int(FailureKind::TypeMismatch) << "(2 文字目の \"-\")";
+        << QByteArray("1-2") << "i" << FailureKind::TypeMismatch << "(2 文字目の \"-\")";
     QTest::newRow("a digit too many for 16 bits")
-        << QByteArray("000123456") << "s" << int(FailureKind::Overflow) << "は 5 桁を超えていて範囲外です";
-    QTest::newRow("text past the bound")
-        << QByteArray(SequentialInput::kFieldBound + 1, 'a') << "t" << int(FailureKind::Overflow)
-        << "項目が 4096 文字を超えています: \"aaaa";
+        << QByteArray("000123456") << "s" << FailureKind::Overflow << "は 5 桁を超えていて範囲外です";
+    QTest::newRow("text past the bound") << QByteArray(SequentialInput::kFieldBound + 1, 'a') << "t"
+                                         << FailureKind::Overflow << "項目が 4096 文字を超えています: \"aaaa";
     QTest::newRow("untyped value past the bound") << QByteArray(SequentialInput::kFieldBound + 1, '7') << "u"
-                                                  << int(FailureKind::Overflow) << "4096 文字を超えています";
+                                                  << FailureKind::Overflow << "4096 文字を超えています";
     QTest::newRow("blanks after a number past the bound")
         << "1" + QByteArray(SequentialInput::kFieldBound, ' ') + ","
-        << "i" << int(FailureKind::Overflow) << "4096 文字を超えています";
+        << "i" << FailureKind::Overflow << "4096 文字を超えています";
     QTest::newRow("quote not closed within the bound")
         << "1\r\n\"" + QByteArray(2 * SequentialInput::kFieldBound, 'q') + "\""
-        << "it" << int(FailureKind::Overflow) << "(2 行目): 引用符が閉じられないまま";
+        << "it" << FailureKind::Overflow << "(2 行目): 引用符が閉じられないまま";
     QTest::newRow("closed quote, then text past the bound")
-        << "\"a\"" + QByteArray(SequentialInput::kFieldBound, 'b') << "t" << int(FailureKind::Overflow)
+        << "\"a\"" + QByteArray(SequentialInput::kFieldBound, 'b') << "t" << FailureKind::Overflow
         << "(1 行目): 項目が 4096 文字を超えています: \"abbb";
     QTest::newRow("unterminated quote")
-        << QByteArray("\"abc,1\r\n2") << "t" << int(FailureKind::PastEndOfFile) << "引用符";
+        << QByteArray("\"abc,1\r\n2") << "t" << FailureKind::PastEndOfFile << "引用符";
 }
 
 void TestSequentialInput::failures()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, plan);
-    QFETCH(int, kind);
+    QFETCH(FailureKind, kind);
     QFETCH(QString, where);
     DataFixture fixture;
     fixture.writeBytes("in.csv", bytes);
     SequentialInput input("./in.csv");
     const auto failure = failureOf([&] { readPlan(input, plan); });
     QVERIFY(failure);
-    QCOMPARE(int(failure->kind()), kind);
+    QCOMPARE(failure->kind(), kind);
     QVERIFY2(failure->where().contains(where), qPrintable(failure->message()));
     QVERIFY(failure->where().contains(QStringLiteral("in.csv")));
     QVERIFY2(failure->message().size() < 200, qPrintable(failure->message())); // a field's head at most

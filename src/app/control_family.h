@@ -1,5 +1,6 @@
 #pragma once
 
+#include "member_name.h"
 #include "runtime_failure.h"
 
 #include <QHash>
@@ -26,8 +27,7 @@ public:
     {
         const auto it = members_.constFind(static_cast<int>(index));
         if (index < INT_MIN || index > INT_MAX || it == members_.constEnd())
-            raiseFailure(FailureKind::IndexOutOfRange,
-                         QStringLiteral("%1(%2)").arg(QLatin1String(name_)).arg(index));
+            raiseFailure(FailureKind::IndexOutOfRange, memberName(name_, index));
         return **it;
     }
 

@@ -10,10 +10,6 @@
 namespace quorvel {
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';

@@ -20,6 +20,12 @@ double textToNumber(const QString &text);
 // The whole text, blanks around it allowed, as a decimal number; nothing when it is no number.
 std::optional<double> parseWholeNumber(const QString &text);
 
+// A blank, as numbers and fields may have around them: a space or a tab.
+constexpr bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
 // The rightmost `count` characters of a text (all of it when it is shorter).
 QString rightPart(const QString &text, qsizetype count);
 

@@ -5,13 +5,26 @@
 #include <cstdio>
 
 namespace quorvel {
+namespace {
 
-void showErrorBoxAndExit(const RuntimeFailure &failure)
+[[noreturn]] void showAndExit(const QString &caption, const RuntimeFailure &failure)
 {
     // Standard error first: the message stays on record even if the box cannot be shown.
     writeFailureMessage(stderr, failure);
-    QMessageBox::critical(nullptr, QStringLiteral("Quorvel文字検索プログラム"), failure.message());
+    QMessageBox::critical(nullptr, caption, failure.message());
     exitAfterFailure();
+}
+
+} // namespace
+
+FailureHandler errorBox(const QString &caption)
+{
+    return [caption](const RuntimeFailure &failure) { showAndExit(caption, failure); };
+}
+
+void showErrorBoxAndExit(const RuntimeFailure &failure)
+{
+    showAndExit(QStringLiteral("Quorvel文字検索プログラム"), failure);
 }
 
 } // namespace quorvel

@@ -1,5 +1,7 @@
 #include "form_window.h"
 
+#include <QApplication>
+
 namespace quorvel {
 
 FormWindow::FormWindow(const QString &name, const QString &caption, const QSize &clientSize)
@@ -20,12 +22,6 @@ void FormWindow::showModeless()
     show();
     raise();
 }
-
-} // namespace quorvel
-
-#include <QApplication>
-
-namespace quorvel {
 
 void closeAllWindowsAndQuit()
 {

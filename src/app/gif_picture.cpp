@@ -7,13 +7,12 @@
 #include <QFile>
 #include <QtConcurrent/QtConcurrentMap>
 
-#include <numeric>
-
 #include <gif_lib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 namespace quorvel {
@@ -221,10 +220,6 @@ Picture loadGifPicture(const QString &path)
         bad(path, QStringLiteral("ファイルが大きすぎます (上限 %1 バイト)").arg(kPictureFileByteLimit));
     return decodeGifPicture(bytes, path);
 }
-
-} // namespace quorvel
-
-namespace quorvel {
 
 const Picture &LoadedPicture::take() const
 {

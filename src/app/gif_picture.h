@@ -13,6 +13,11 @@
 
 namespace quorvel {
 
+// GIF files are decoded with giflib rather than Qt's image reader: its error codes give the exact
+// failure message for each broken file, the canvas size is known and checked against the
+// allocation limit before any pixel is allocated, and the decoder of bytes in memory can be fuzzed
+// by itself.
+
 // A picture is an implicitly shared image: handing it from one control to another shares it.
 using Picture = QImage;
 

@@ -24,7 +24,7 @@ ImageControl::~ImageControl()
         host_->images_.removeOne(this);
 }
 
-void ImageControl::repaint()
+void ImageControl::update()
 {
     host_->update(geometry_.translated(host_->clientOrigin()));
 }
@@ -32,7 +32,7 @@ void ImageControl::repaint()
 void ImageControl::setPicture(const Picture &picture)
 {
     picture_ = picture;
-    repaint();
+    update();
 }
 
 void ImageControl::setPicture(const Picture &picture, const QImage &scaled)
@@ -42,7 +42,7 @@ void ImageControl::setPicture(const Picture &picture, const QImage &scaled)
         scaled_ = scaled;
         scaledKey_ = picture.cacheKey();
     }
-    repaint();
+    update();
 }
 
 QSize ImageControl::stretchedSize() const
@@ -59,25 +59,25 @@ void ImageControl::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    repaint();
+    update();
 }
 
 void ImageControl::setStretch(bool stretch)
 {
     stretch_ = stretch;
-    repaint();
+    update();
 }
 
-void ImageControl::setBorderStyle(int style)
+void ImageControl::setBorderStyle(BorderStyle style)
 {
     borderStyle_ = style;
-    repaint();
+    update();
 }
 
-void ImageControl::setAppearance(int appearance)
+void ImageControl::setAppearance(Appearance appearance)
 {
     appearance_ = appearance;
-    repaint();
+    update();
 }
 
 bool ImageControl::isShown() const

@@ -17,13 +17,20 @@ class ImageControl : public QObject {
     Q_OBJECT
 
 public:
-    enum BorderStyle { NoBorder = 0, FixedSingle = 1 };
-    enum Appearance { Flat = 0, ThreeD = 1 };
+    // The frame (border style) and the appearance, which only shows in a frame: flat draws a
+    // one-pixel line, three-dimensional a sunken panel. The enumerators are also named at class
+    // scope (ImageControl::ThreeD), as the layout tables write them.
+    enum class BorderStyle { NoBorder, FixedSingle };
+    Q_ENUM(BorderStyle)
+    using enum BorderStyle;
+    enum class Appearance { Flat, ThreeD };
+    Q_ENUM(Appearance)
+    using enum Appearance;
 
     struct Look {
         bool stretch = true;
-        int borderStyle = NoBorder;
-        int appearance = Flat;
+        BorderStyle borderStyle = NoBorder;
+        Appearance appearance = Flat;
         bool visible = true;
     };
 
@@ -45,10 +52,10 @@ public:
     void setVisible(bool visible);
     bool stretch() const { return stretch_; }
     void setStretch(bool stretch);
-    int borderStyle() const { return borderStyle_; }
-    void setBorderStyle(int style);
-    int appearance() const { return appearance_; }
-    void setAppearance(int appearance);
+    BorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle style);
+    Appearance appearance() const { return appearance_; }
+    void setAppearance(Appearance appearance);
 
     // Whether a person can see it: it and its container are visible.
     bool isShown() const;
@@ -60,7 +67,8 @@ signals:
 
 private:
     friend class ImageHost;
-    void repaint();
+    // Schedules a repaint of the control's area of its container.
+    void update();
     int frameWidth() const;
 
     ImageHost *host_;
@@ -69,8 +77,8 @@ private:
     Picture picture_;
     bool visible_;
     bool stretch_;
-    int borderStyle_;
-    int appearance_;
+    BorderStyle borderStyle_;
+    Appearance appearance_;
 
     // The picture scaled to the control, kept until the picture or the size changes.
     mutable QImage scaled_;

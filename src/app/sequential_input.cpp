@@ -16,10 +16,6 @@ namespace {
 
 constexpr qint64 kChunkBytes = 64 * 1024;
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
 bool isLineEnd(QChar c)
 {
     return c == u'\r' || c == u'\n';

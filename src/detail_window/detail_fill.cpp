@@ -2,6 +2,7 @@
 #include "detail_fill.h"
 
 #include "conversions.h"
+#include "detail_texts.h"
 #include "form2.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@ namespace {
 
 // The last row that the scan may look at; only the rows loaded at start-up hold characters.
 constexpr int kLastScannedRow = 9999;
-
-const QString kCodeCaption = QStringLiteral("コード：");
-const QString kStrokesCaption = QStringLiteral("総画数：");
-const QString kKanjiCaption = QStringLiteral("対応漢字：");
 
 } // namespace
 
@@ -54,14 +51,16 @@ void DetailFill(const ImageControl &glyphSource, const std::function<std::int32_
         }
     }
 
-    form.Label1(0).setCaption(kCodeCaption + numberToText(static_cast<std::int64_t>(code())));
+    form.Label1(0).setCaption(QString::fromUtf16(kCodeCaption) +
+                              numberToText(static_cast<std::int64_t>(code())));
 
     form.Label1(1).setCaption(
-        kStrokesCaption +
+        QString::fromUtf16(kStrokesCaption) +
         (row ? numberToText(static_cast<std::int64_t>(tables.StrokeCounts(*row))) : QString()));
 
     const QString kanji = row ? tables.KanjiEquivalents(*row) : QString();
-    form.Label1(3).setCaption(kanji == kNoKanjiText ? kKanjiCaption : kKanjiCaption + kanji);
+    const QString kanjiCaption = QString::fromUtf16(kKanjiCaption);
+    form.Label1(3).setCaption(kanji == kNoKanjiText ? kanjiCaption : kanjiCaption + kanji);
 
     form.showModeless();
 }

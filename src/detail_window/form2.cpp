@@ -1,6 +1,8 @@
 // The detail window's layout and its single instance.
 #include "form2.h"
 
+#include "detail_texts.h"
+#include "member_name.h"
 #include "twips.h"
 
 #include <QPointer>
@@ -20,9 +22,9 @@ struct ControlRow {
 constexpr ControlRow kControls[] = {
     // control  k from..to  left step   top  width height  caption          shown
     {"Image1",  -1, -1,      240,   0,   240, 4500, 4500, nullptr,          true},  // large glyph
-    {"Label1",   0,  0,     5640,   0,   240, 2175,  255, u"コード：",       true},
-    {"Label1",   1,  1,     5640,   0,   720, 2175,  255, u"総画数：",       true},
-    {"Label1",   3,  3,     5640,   0,  1200, 2175,  255, u"対応漢字：",     true},
+    {"Label1",   0,  0,     5640,   0,   240, 2175,  255, kCodeCaption,     true},
+    {"Label1",   1,  1,     5640,   0,   720, 2175,  255, kStrokesCaption,  true},
+    {"Label1",   3,  3,     5640,   0,  1200, 2175,  255, kKanjiCaption,    true},
     {"Label1",   2,  2,      240,   0,  5640, 1335,  255, u"構成文字要素",   true},
     {"Image2",   2, 10,      240, 720,  6000,  735,  735, nullptr,          false}, // element row
 };
@@ -62,7 +64,7 @@ void Form2::buildLayout()
             continue;
         }
         for (int k = row.first; k <= row.last; ++k) {
-            const QString name = QStringLiteral("%1(%2)").arg(family).arg(k);
+            const QString name = memberName(family, k);
             const QRect box =
                 twipsRect(row.left + row.leftStep * (k - row.first), row.top, row.width, row.height);
             if (row.caption != nullptr) {

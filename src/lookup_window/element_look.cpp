@@ -4,8 +4,8 @@ namespace quorvel {
 namespace {
 
 struct Attributes {
-    int appearance;
-    int borderStyle;
+    ImageControl::Appearance appearance;
+    ImageControl::BorderStyle borderStyle;
 };
 
 constexpr Attributes attributesOf(ElementLook look)

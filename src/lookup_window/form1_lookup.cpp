@@ -3,6 +3,7 @@
 
 #include "conversions.h"
 #include "glyph_files.h"
+#include "lookup_texts.h"
 
 namespace quorvel {
 namespace {
@@ -22,7 +23,7 @@ void Form1::FindCandidates()
     std::int16_t h = 0;
     // Nothing can change the box while the scan runs, so its text is read once for all rows.
     const QString strokeText = ComboTotal->text();
-    const bool anyStrokeCount = strokeText == QStringLiteral("なし");
+    const bool anyStrokeCount = strokeText == kNoStrokeCount;
     const double strokeCount = anyStrokeCount ? 0.0 : textToNumber(strokeText);
     for (int r = 1; r <= kLoadedRows; ++r) {
         if (!anyStrokeCount && strokeCount != static_cast<double>(tables_.StrokeCounts(r)))

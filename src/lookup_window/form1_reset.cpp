@@ -1,6 +1,7 @@
 // The reset and exit buttons.
 #include "element_look.h"
 #include "form1.h"
+#include "lookup_texts.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +12,7 @@ void Form1::BtnReset_Click()
     LabelKakusuu->setCaption(QString());
     LabelTantai->setCaption(QString());
     // Setting the text from code runs no stroke-count handling.
-    ComboTotal->setText(QStringLiteral("なし"));
+    ComboTotal->setText(QString::fromUtf16(kNoStrokeCount));
     // The cells keep their pictures.
     for (int k = 1; k <= 100; ++k)
         Image2(k).setVisible(false);

@@ -1,6 +1,7 @@
 // Selecting and deselecting palette elements.
 #include "element_look.h"
 #include "form1.h"
+#include "lookup_texts.h"
 
 #include <utility>
 
@@ -51,7 +52,7 @@ void Form1::DeselectElement(std::int16_t id, std::int16_t &reset)
             }
         }
     }
-    const bool noStrokeCount = ComboTotal->text() == QStringLiteral("なし");
+    const bool noStrokeCount = ComboTotal->text() == kNoStrokeCount;
     const bool noneSelected = SelectedElements(1) == NoEntry;
     if (noStrokeCount && noneSelected) {
         BtnReset_Click();

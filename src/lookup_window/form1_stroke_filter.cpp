@@ -1,6 +1,8 @@
 // The stroke-count box: every edit by the user and every choice from its list.
 #include "form1.h"
 
+#include "lookup_texts.h"
+
 namespace quorvel {
 
 void Form1::ComboTotal_Change()
@@ -17,7 +19,7 @@ void Form1::StrokeCountHandling()
 {
     // Exact comparison: no folding of case, width or blanks.
     const QString text = ComboTotal->text();
-    if (text == QStringLiteral("なし")) {
+    if (text == kNoStrokeCount) {
         LabelKakusuu->setCaption(QString());
         // Nothing selected: the window is reset instead of looked up.
         if (SelectedElements(1) == NoEntry) {
