@@ -1,5 +1,6 @@
 #pragma once
 
+#include "member_name.h"
 #include "runtime_failure.h"
 
 #include <QString>
@@ -57,7 +58,7 @@ private:
     {
         if (i < Lo || i > Hi)
             raiseFailure(FailureKind::IndexOutOfRange,
-                         QStringLiteral("%1(%2)").arg(QLatin1String(name_)).arg(i));
+                         memberName(name_, i));
         return static_cast<std::size_t>(i - Lo);
     }
 

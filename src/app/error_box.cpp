@@ -22,9 +22,4 @@ FailureHandler errorBox(const QString &caption)
     return [caption](const RuntimeFailure &failure) { showAndExit(caption, failure); };
 }
 
-void showErrorBoxAndExit(const RuntimeFailure &failure)
-{
-    showAndExit(QStringLiteral("Quorvel文字検索プログラム"), failure);
-}
-
 } // namespace quorvel

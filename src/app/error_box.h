@@ -11,8 +11,4 @@ namespace quorvel {
 // setFailureHandler once the application object exists.
 FailureHandler errorBox(const QString &caption);
 
-// The same with the caption written here; main uses it until it hands in the lookup window's
-// caption through errorBox.
-[[noreturn]] void showErrorBoxAndExit(const RuntimeFailure &failure);
-
 } // namespace quorvel

@@ -1,6 +1,7 @@
 // The program: the lookup window, created from its layout, started up, shown, then the event loop.
 #include "error_box.h"
 #include "form1.h"
+#include "lookup_texts.h"
 #include "runtime_failure.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    quorvel::setFailureHandler(quorvel::showErrorBoxAndExit);
+    quorvel::setFailureHandler(quorvel::errorBox(QString::fromUtf16(quorvel::kMainCaption)));
     quorvel::Form1 form;
     // A failure during start-up ends the program before the window is shown.
     if (!quorvel::runGuarded([&] { form.Form_Load(); }))

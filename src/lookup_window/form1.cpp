@@ -3,11 +3,12 @@
 #include "conversions.h"
 #include "runtime_failure.h"
 #include "twips.h"
+#include "lookup_texts.h"
 
 namespace quorvel {
 
 Form1::Form1()
-    : FormWindow(QStringLiteral("Form1"), QStringLiteral("Quorvel文字検索プログラム"),
+    : FormWindow(QStringLiteral("Form1"), QString::fromUtf16(kMainCaption),
                  QSize(px(15240), px(10185)))
 {
     placeClientAt(QPoint(px(60), px(450)));

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "lookup_texts.h"
+#include "member_name.h"
 namespace quorvel {
 namespace {
 
@@ -26,7 +28,7 @@ struct ControlRow {
 constexpr ControlRow kControls[] = {
     // name            kind                 left   top  width height  text            tab
     {"Label1(1)",      Kind::Label,          240,  240,  855,  255, u"総画数",         19},
-    {"ComboTotal",     Kind::EditableCombo,  240,  600,  975,  300, u"なし",            3},
+    {"ComboTotal",     Kind::EditableCombo,  240,  600,  975,  300, kNoStrokeCount,     3},
     {"Label1(0)",      Kind::Label,         2280,  240,  975,  255, u"検索条件",        4},
     {"LabelKakusuu",   Kind::FramedLabel,   2235,  600,  675,  375, u"",               20},
     {"Label1(2)",      Kind::Label,          240, 1080, 1335,  255, u"文字要素種類",    1},
@@ -68,10 +70,6 @@ constexpr int kPitch = 720;
 constexpr int kCell = 675;
 constexpr int kPageWidth = kPaletteColumns * kPitch + 135;
 
-QString member(const char *family, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(family)).arg(index);
-}
 
 } // namespace
 
@@ -131,7 +129,7 @@ void Form1::buildLayout()
             const int n = k - f.first;
             const QRect box = twipsRect(f.left + f.leftStep * (n % f.columns),
                                         f.top + f.topStep * (n / f.columns), f.width, f.height);
-            family.add(k, new ImageControl(this, member(f.family, k), k, box, f.look));
+            family.add(k, new ImageControl(this, memberName(f.family, k), k, box, f.look));
         }
     }
 
@@ -139,7 +137,7 @@ void Form1::buildLayout()
         const auto ids = paletteIds(k);
         const int rows = (static_cast<int>(ids.size()) + kPaletteColumns - 1) / kPaletteColumns;
         auto *page = new ImageHost(this, ImageHost::Frame::Sunken3D);
-        page->setObjectName(member("Picture1", k));
+        page->setObjectName(memberName("Picture1", k));
         page->setGeometry(twipsRect(kPageLeft, kPageTop, kPageWidth, rows * kPitch + 135));
         page->setFocusPolicy(Qt::StrongFocus);
         page->setVisible(k == 0);
@@ -149,7 +147,7 @@ void Form1::buildLayout()
             const int id = ids[static_cast<std::size_t>(p)];
             const QRect box =
                 twipsRect(kPitch * (p % kPaletteColumns), kPitch * (p / kPaletteColumns), kCell, kCell);
-            auto *element = new ImageControl(page, member("Image1", id), id, box, kPlainLook);
+            auto *element = new ImageControl(page, memberName("Image1", id), id, box, kPlainLook);
             element->setPicture(paletteElementPicture(id));
             Image1.add(id, element);
         }
