@@ -118,6 +118,9 @@ void TestSequentialInput::fieldSyntax_data()
         << "tt"
         << QStringList{u'[' + QString(SequentialInput::kFieldBound, u'a') + u']',
                        u'[' + QString(SequentialInput::kFieldBound - 1, u'b') + QStringLiteral("\"]")};
+    QTest::newRow("blank lines up to the bound between records")
+        << "1\r\n" + QByteArray(SequentialInput::kFieldBound, '\n') + "2"
+        << "ii" << QStringList{"1", "2"};
 }
 
 void TestSequentialInput::fieldSyntax()
@@ -212,6 +215,16 @@ void TestSequentialInput::failures_data()
     QTest::newRow("closed quote, then text past the bound")
         << "\"a\"" + QByteArray(SequentialInput::kFieldBound, 'b') << "t" << FailureKind::Overflow
         << "(1 行目): 項目が 4096 文字を超えています: \"abbb";
+    QTest::newRow("blanks before a field past the bound")
+        << "1," + QByteArray(SequentialInput::kFieldBound + 1, ' ') + "2"
+        << "ii" << FailureKind::Overflow
+        << "2 番目の項目 (1 行目): 項目の前の空白か空行が 4096 文字を超えています";
+    QTest::newRow("blank lines past the bound")
+        << "1\r\n" + QByteArray(SequentialInput::kFieldBound + 1, '\n') + "2"
+        << "ii" << FailureKind::Overflow << "2 番目の項目 (2 行目): 項目の前の空白か空行が";
+    QTest::newRow("blanks after a closing quote past the bound")
+        << "\"a\"" + QByteArray(SequentialInput::kFieldBound, ' ') + "b"
+        << "t" << FailureKind::Overflow << "(1 行目): 項目が 4096 文字を超えています: \"a\"";
     QTest::newRow("unterminated quote")
         << QByteArray("\"abc,1\r\n2") << "t" << FailureKind::PastEndOfFile << "引用符";
 }

@@ -74,29 +74,33 @@ QChar SequentialInput::take()
     return c;
 }
 
-void SequentialInput::skipBlanks()
+qsizetype SequentialInput::skipBlanks(qsizetype budget)
 {
-    while (!atEnd() && isBlank(buffer_[pos_]))
+    qsizetype skipped = 0;
+    while (skipped <= budget && !atEnd() && isBlank(buffer_[pos_])) {
         ++pos_;
+        ++skipped;
+    }
+    return skipped;
 }
 
 SequentialInput::Field SequentialInput::nextField(FieldPlace place, int maxDigits)
 {
-    if (atRecordStart_) {
-        // Blank lines carry no fields.
-        for (;;) {
-            skipBlanks();
-            if (atEnd() || !isLineEnd(peek()))
-                break;
-            if (take() == u'\r' && peek() == u'\n')
-                ++pos_;
-            ++line_;
-        }
-        if (atEnd())
-            fail(FailureKind::PastEndOfFile, place, line_);
-    } else {
-        skipBlanks();
+    // Blanks and blank lines carry no fields, but they count against the bound like a field's own
+    // characters: a planted file of nothing but blanks fails at once instead of being read through.
+    const int firstLine = line_;
+    qsizetype skipped = skipBlanks(kFieldBound);
+    while (atRecordStart_ && skipped <= kFieldBound && !atEnd() && isLineEnd(peek())) {
+        if (take() == u'\r' && peek() == u'\n')
+            ++pos_;
+        ++line_;
+        skipped += 1 + skipBlanks(kFieldBound - skipped);
     }
+    if (skipped > kFieldBound)
+        fail(FailureKind::Overflow, place, firstLine,
+             QStringLiteral("項目の前の空白か空行が %1 文字を超えています").arg(kFieldBound));
+    if (atRecordStart_ && atEnd())
+        fail(FailureKind::PastEndOfFile, place, line_);
 
     Field field;
     field.line = line_;
@@ -121,7 +125,9 @@ SequentialInput::Field SequentialInput::nextField(FieldPlace place, int maxDigit
             text_ += c;
             checkGrowth(place, field, true);
         }
-        skipBlanks();
+        if (skipBlanks(kFieldBound - text_.size()) > kFieldBound - text_.size())
+            fail(FailureKind::Overflow, place, field.line,
+                 QStringLiteral("項目が %1 文字を超えています: %2").arg(kFieldBound).arg(quotedHead(text_)));
     }
     // The unquoted text, or whatever follows a closing quote, up to the separator.
     const qsizetype restStart = text_.size();

@@ -74,7 +74,8 @@ private:
     bool atEnd();
     QChar peek();
     QChar take();
-    void skipBlanks();
+    // Skips blanks, at most one past `budget`; returns how many.
+    qsizetype skipBlanks(qsizetype budget);
     void appendUpToSeparator(FieldPlace place, const Field &field);
     bool fill();
 
