@@ -57,8 +57,7 @@ private:
     std::size_t slot(long long i) const
     {
         if (i < Lo || i > Hi)
-            raiseFailure(FailureKind::IndexOutOfRange,
-                         memberName(name_, i));
+            raiseFailure(FailureKind::IndexOutOfRange, memberName(name_, i));
         return static_cast<std::size_t>(i - Lo);
     }
 

@@ -1,15 +1,14 @@
 #include "form1.h"
 
 #include "conversions.h"
+#include "lookup_texts.h"
 #include "runtime_failure.h"
 #include "twips.h"
-#include "lookup_texts.h"
 
 namespace quorvel {
 
 Form1::Form1()
-    : FormWindow(QStringLiteral("Form1"), QString::fromUtf16(kMainCaption),
-                 QSize(px(15240), px(10185)))
+    : FormWindow(QStringLiteral("Form1"), QString::fromUtf16(kMainCaption), QSize(px(15240), px(10185)))
 {
     placeClientAt(QPoint(px(60), px(450)));
     buildLayout();

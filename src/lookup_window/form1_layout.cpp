@@ -2,6 +2,8 @@
 // when the window is created, and the tab order.
 #include "form1.h"
 
+#include "lookup_texts.h"
+#include "member_name.h"
 #include "palette_pages.h"
 #include "palette_pictures.h"
 #include "twips.h"
@@ -9,8 +11,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "lookup_texts.h"
-#include "member_name.h"
 namespace quorvel {
 namespace {
 
@@ -69,7 +69,6 @@ constexpr int kPageTop = 1440;
 constexpr int kPitch = 720;
 constexpr int kCell = 675;
 constexpr int kPageWidth = kPaletteColumns * kPitch + 135;
-
 
 } // namespace
 
