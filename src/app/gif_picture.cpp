@@ -10,6 +10,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <numeric>
@@ -161,6 +162,11 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
             transparentIndex >= 0 && transparentIndex < map->ColorCount ? transparentIndex : background;
         canvas.fill(static_cast<uint>(fillIndex));
 
+        // The bit each index leaves on a two-colour canvas: a transparent pixel leaves the fill.
+        std::array<uchar, 256> bitOf{};
+        for (int i = 0; i < 256; ++i)
+            bitOf[static_cast<std::size_t>(i)] =
+                static_cast<uchar>(i == transparentIndex ? fillIndex : (i < map->ColorCount ? i : 0));
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         auto putLine = [&](int row) {
             if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
@@ -169,18 +175,33 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
             if (y < 0 || y >= height)
                 return;
             uchar *to = canvas.scanLine(y);
+            if (mono) {
+                const int count = std::min(frame.Width, width - frame.Left);
+                int x = 0;
+                // Whole bytes at once where the frame starts on a byte; the rest a bit at a time.
+                if (frame.Left % 8 == 0)
+                    for (uchar *byte = to + frame.Left / 8; x + 8 <= count; x += 8) {
+                        uint bits = 0;
+                        for (int i = 0; i < 8; ++i)
+                            bits = (bits << 1) | bitOf[line[static_cast<std::size_t>(x + i)]];
+                        *byte++ = static_cast<uchar>(bits);
+                    }
+                for (; x < count; ++x) {
+                    const int cx = frame.Left + x;
+                    const uchar mask = static_cast<uchar>(0x80u >> (cx & 7));
+                    if (bitOf[line[static_cast<std::size_t>(x)]] != 0)
+                        to[cx >> 3] |= mask;
+                    else
+                        to[cx >> 3] &= static_cast<uchar>(~mask);
+                }
+                return;
+            }
             for (int x = 0; x < frame.Width; ++x) {
                 const int cx = frame.Left + x;
                 const int index = line[static_cast<std::size_t>(x)];
                 if (cx >= width || index == transparentIndex)
                     continue;
-                const uchar value = static_cast<uchar>(index < map->ColorCount ? index : 0);
-                if (!mono)
-                    to[cx] = value;
-                else if (value != 0)
-                    to[cx >> 3] |= static_cast<uchar>(0x80u >> (cx & 7));
-                else
-                    to[cx >> 3] &= static_cast<uchar>(~(0x80u >> (cx & 7)));
+                to[cx] = static_cast<uchar>(index < map->ColorCount ? index : 0);
             }
         };
         if (frame.Interlace) {
