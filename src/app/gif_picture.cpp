@@ -223,19 +223,20 @@ Picture loadGifPicture(const QString &path)
     QFile file;
     openInputFile(file, path);
     // The size the file claims is not trusted: at most one byte past the limit is ever read.
+    // Read through a small buffer of the stack: a glyph file is a few kilobytes, and the bytes then
+    // take no more of the heap than the file is long.
     QByteArray bytes;
+    char chunk[16 * 1024];
     for (;;) {
-        const qint64 wanted = std::min<qint64>(64 * 1024, kPictureFileByteLimit + 1 - bytes.size());
+        const qint64 wanted = std::min<qint64>(sizeof chunk, kPictureFileByteLimit + 1 - bytes.size());
         if (wanted <= 0)
             break;
-        const qsizetype had = bytes.size();
-        bytes.resize(had + static_cast<qsizetype>(wanted));
-        const qint64 got = file.read(bytes.data() + had, wanted);
+        const qint64 got = file.read(chunk, wanted);
         if (got < 0)
             raiseFailure(FailureKind::PathFileAccess, QStringLiteral("\"%1\" (読み込めません)").arg(path));
-        bytes.resize(had + static_cast<qsizetype>(got));
         if (got == 0)
             break;
+        bytes.append(chunk, static_cast<qsizetype>(got));
     }
     if (bytes.size() > kPictureFileByteLimit)
         bad(path, QStringLiteral("ファイルが大きすぎます (上限 %1 バイト)").arg(kPictureFileByteLimit));
