@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <numeric>
@@ -167,6 +169,7 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
         for (int i = 0; i < 256; ++i)
             bitOf[static_cast<std::size_t>(i)] =
                 static_cast<uchar>(i == transparentIndex ? fillIndex : (i < map->ColorCount ? i : 0));
+        const bool plainBits = bitOf[0] == 0 && bitOf[1] == 1;
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         auto putLine = [&](int row) {
             if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
@@ -181,9 +184,19 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
                 // Whole bytes at once where the frame starts on a byte; the rest a bit at a time.
                 if (frame.Left % 8 == 0)
                     for (uchar *byte = to + frame.Left / 8; x + 8 <= count; x += 8) {
+                        const GifPixelType *eight = line.data() + x;
+                        std::uint64_t word = 0;
+                        std::memcpy(&word, eight, sizeof word);
+                        // Eight indexes that are all 0 or 1 and stand for themselves are gathered
+                        // into one byte by one multiplication, the first index in the top bit.
+                        if (std::endian::native == std::endian::little && plainBits &&
+                            (word & 0xFEFEFEFEFEFEFEFEull) == 0) {
+                            *byte++ = static_cast<uchar>((word * 0x8040201008040201ull) >> 56);
+                            continue;
+                        }
                         uint bits = 0;
                         for (int i = 0; i < 8; ++i)
-                            bits = (bits << 1) | bitOf[line[static_cast<std::size_t>(x + i)]];
+                            bits = (bits << 1) | bitOf[eight[i]];
                         *byte++ = static_cast<uchar>(bits);
                     }
                 for (; x < count; ++x) {
