@@ -150,6 +150,8 @@ private slots:
     void clicksGoToTheTopmostVisibleImage();
     void transparentPixelsShowTheBackground();
     void stretchedPicturesAreSmoothAndKeepThinStrokes();
+    void twoColourPicturesScaleAsTheirEightBitCopies_data();
+    void twoColourPicturesScaleAsTheirEightBitCopies();
     void aDoubleClickIsOneClick();
     void refusesGlyphsThatAreNoRegularFileOrTooLong_data();
     void refusesGlyphsThatAreNoRegularFileOrTooLong();
@@ -411,6 +413,48 @@ void TestPictures::stretchedPicturesAreSmoothAndKeepThinStrokes()
             QVERIFY2(greyLevels(ready, ready.rect()) > 3, qPrintable(QString::number(id)));
         }
     }
+}
+
+void TestPictures::twoColourPicturesScaleAsTheirEightBitCopies_data()
+{
+    QTest::addColumn<QSize>("from");
+    QTest::addColumn<QSize>("to");
+    QTest::addColumn<QRgb>("zero");
+    QTest::addColumn<QRgb>("one");
+    QTest::newRow("glyph to cell") << QSize(300, 300) << QSize(45, 45) << qRgb(255, 255, 255)
+                                   << qRgb(0, 0, 0);
+    QTest::newRow("ink as colour 0") << QSize(300, 300) << QSize(41, 41) << qRgb(0, 0, 0)
+                                     << qRgb(255, 255, 255);
+    QTest::newRow("odd width, wide") << QSize(301, 7) << QSize(45, 3) << qRgb(10, 200, 30)
+                                     << qRgb(250, 5, 90);
+    QTest::newRow("enlarged") << QSize(37, 11) << QSize(45, 45) << qRgb(255, 255, 255) << qRgb(0, 0, 0);
+    QTest::newRow("transparent ground")
+        << QSize(300, 300) << QSize(45, 45) << qRgba(255, 255, 255, 0) << qRgb(40, 40, 40);
+}
+
+void TestPictures::twoColourPicturesScaleAsTheirEightBitCopies()
+{
+    QFETCH(QSize, from);
+    QFETCH(QSize, to);
+    QFETCH(QRgb, zero);
+    QFETCH(QRgb, one);
+    QImage mono = twoColour(from.width(), from.height());
+    mono.setColorTable({zero, one});
+    // An empty band of rows, as a glyph's margins are.
+    for (int y = 0; y < from.height() / 3; ++y)
+        for (int x = 0; x < from.width(); ++x)
+            mono.setPixel(x, y, 0);
+    const QImage scaled = scaledPicture(mono, to);
+    const QImage reference = scaledPicture(mono.convertToFormat(QImage::Format_Indexed8), to);
+    QCOMPARE(scaled.size(), to);
+    int worst = 0;
+    for (int y = 0; y < to.height(); ++y)
+        for (int x = 0; x < to.width(); ++x) {
+            const QRgb a = scaled.pixel(x, y), b = reference.pixel(x, y);
+            worst = std::max({worst, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
+                              std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    QVERIFY2(worst <= 1, qPrintable(QString::number(worst))); // rounding only
 }
 
 void TestPictures::aDoubleClickIsOneClick()

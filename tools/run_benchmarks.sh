@@ -13,12 +13,28 @@ tools/install_dependencies.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$(nproc)" --target bench_startup bench_lookup
 
+xvfb=
+runtime=
+cleanup() {
+  if [ -n "$xvfb" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  fi
+  [ -z "$runtime" ] || rm -rf "$runtime"
+}
+trap cleanup EXIT
+
+# Qt wants a private runtime folder; without one every measured program warns on each start.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  runtime=$(mktemp -d) # mode 0700
+  export XDG_RUNTIME_DIR=$runtime
+fi
+
 if [ -z "${DISPLAY:-}" ]; then
   number=77
   while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
   Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT
   export DISPLAY=":$number"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi

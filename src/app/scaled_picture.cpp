@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMutex>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -126,6 +127,80 @@ template <typename Fetch> QImage areaAverage(const QImage &picture, const QSize 
     return scaled;
 }
 
+// The eight pixels of a byte of a one-bit picture, most significant first, as 0 or 1.
+constexpr auto kBitsOfByte = [] {
+    std::array<std::array<float, 8>, 256> bits{};
+    for (std::size_t v = 0; v < 256; ++v)
+        for (std::size_t i = 0; i < 8; ++i)
+            bits[v][i] = static_cast<float>((v >> (7 - i)) & 1);
+    return bits;
+}();
+
+// Area averaging of a two-colour picture: only the share of colour 1 in each target pixel is
+// summed, one value a source pixel instead of four, and the colours are mixed once at the end.
+QImage monoAreaAverage(const QImage &picture, const QSize &size, const Premultiplied &zero,
+                       const Premultiplied &one)
+{
+    const int tw = size.width();
+    const int th = size.height();
+    const int sw = picture.width();
+    const std::vector<Span> columns = spans(sw, tw);
+    const std::vector<Span> rows = spans(picture.height(), th);
+    QImage scaled(size, QImage::Format_ARGB32_Premultiplied);
+    if (scaled.isNull())
+        return scaled;
+    std::vector<float> columnTotal(static_cast<std::size_t>(tw));
+    for (int tx = 0; tx < tw; ++tx)
+        for (float w : columns[static_cast<std::size_t>(tx)].weights)
+            columnTotal[static_cast<std::size_t>(tx)] += w;
+    const int lineBytes = (sw + 7) / 8;
+    // The source rows of a target row are summed first, a column at a time, and each target pixel
+    // then sums its columns once: the first pass has no dependence between columns.
+    std::vector<float> columnOnes(static_cast<std::size_t>(lineBytes) * 8);
+    std::vector<float> ones(static_cast<std::size_t>(tw));
+    for (int ty = 0; ty < th; ++ty) {
+        const Span &rowSpan = rows[static_cast<std::size_t>(ty)];
+        std::fill(columnOnes.begin(), columnOnes.end(), 0.0f);
+        float rowTotal = 0;
+        bool anyOne = false;
+        for (std::size_t j = 0; j < rowSpan.weights.size(); ++j) {
+            const uchar *line = picture.constScanLine(rowSpan.first + static_cast<int>(j));
+            const float wy = rowSpan.weights[j];
+            rowTotal += wy;
+            for (int b = 0; b < lineBytes; ++b) {
+                // Bytes all of colour 0, as the margins of a glyph are, add nothing.
+                if (line[b] == 0)
+                    continue;
+                anyOne = true;
+                const std::array<float, 8> &bits = kBitsOfByte[line[b]];
+                float *to = columnOnes.data() + 8 * b;
+                for (int i = 0; i < 8; ++i)
+                    to[i] += wy * bits[static_cast<std::size_t>(i)];
+            }
+        }
+        for (int tx = 0; tx < tw; ++tx) {
+            float p = 0;
+            if (anyOne) {
+                const Span &columnSpan = columns[static_cast<std::size_t>(tx)];
+                const float *from = columnOnes.data() + columnSpan.first;
+                for (std::size_t i = 0; i < columnSpan.weights.size(); ++i)
+                    p += columnSpan.weights[i] * from[i];
+            }
+            ones[static_cast<std::size_t>(tx)] = p;
+        }
+        auto *to = reinterpret_cast<QRgb *>(scaled.scanLine(ty));
+        for (int tx = 0; tx < tw; ++tx) {
+            const float f1 = ones[static_cast<std::size_t>(tx)];
+            const float f0 = rowTotal * columnTotal[static_cast<std::size_t>(tx)] - f1;
+            const uint a = toByte(f0 * zero.a + f1 * one.a);
+            to[tx] = qRgba(std::min(toByte(f0 * zero.r + f1 * one.r), a),
+                           std::min(toByte(f0 * zero.g + f1 * one.g), a),
+                           std::min(toByte(f0 * zero.b + f1 * one.b), a), a);
+        }
+    }
+    return scaled;
+}
+
 QImage scalePicture(const QImage &picture, const QSize &size)
 {
     std::array<Premultiplied, 256> colours{};
@@ -134,9 +209,7 @@ QImage scalePicture(const QImage &picture, const QSize &size)
         colours[static_cast<std::size_t>(i)] = premultiplied(table[i]);
     switch (picture.format()) {
     case QImage::Format_Mono:
-        return areaAverage(picture, size, [&](const uchar *line, int x) {
-            return colours[static_cast<std::size_t>((line[x >> 3] >> (7 - (x & 7))) & 1)];
-        });
+        return monoAreaAverage(picture, size, colours[0], colours[1]);
     case QImage::Format_Indexed8:
         return areaAverage(picture, size, [&](const uchar *line, int x) { return colours[line[x]]; });
     default: {
