@@ -12,6 +12,7 @@
 #include "palette_pages.h"
 #include "probe_process.h"
 #include "runtime_failure.h"
+#include "window_places.h"
 #include "x_watch.h"
 
 #include <QDir>
@@ -24,24 +25,13 @@
 #include <memory>
 #include <vector>
 
+using namespace quorvel::places;
+
 namespace {
 
 constexpr int kQuietMs = 250;
 constexpr int kLookupsPerStart = 11;
 constexpr int kLookupsBeforePeak = 5;
-
-// Places in the main window's client area, in pixels, from its layout.
-QPoint elementCentre(int id)
-{
-    const auto ids = quorvel::paletteIds(0);
-    const int p = static_cast<int>(std::find(ids.begin(), ids.end(), id) - ids.begin());
-    return QPoint(136 + 2 + 48 * (p % 18) + 22, 96 + 2 + 48 * (p / 18) + 22);
-}
-QRect resultCell(int k)
-{
-    return QRect(16 + 48 * ((k - 1) % 20), 424 + 48 * ((k - 1) / 20), 49, 49);
-}
-const QPoint kResetButton(16 + 48, 128 + 20);
 
 // The glyph files of the first 100 rows that hold `element`, as the program finds them.
 QStringList hitFiles(int element)

@@ -1,6 +1,7 @@
 // Drives the real program in a real X window on the demo data set, as a person would.
 #include "demo_data_facts.h"
 #include "palette_pages.h"
+#include "window_places.h"
 #include "x11_session.h"
 
 #include <QFile>
@@ -10,32 +11,12 @@
 
 #include <memory>
 
+using namespace quorvel::places;
+
 namespace {
 
 const QString kMainCaption = QStringLiteral("Quorvel文字検索プログラム");
 const QString kDetailCaption = QStringLiteral("Quorvel文字表示");
-
-// Places in the main window's client area, in pixels, from its layout.
-QPoint elementCentre(int id)
-{
-    const auto ids = quorvel::paletteIds(0);
-    const int p = static_cast<int>(std::find(ids.begin(), ids.end(), id) - ids.begin());
-    return QPoint(136 + 2 + 48 * (p % 18) + 22, 96 + 2 + 48 * (p / 18) + 22);
-}
-QRect resultCell(int k)
-{
-    return QRect(16 + 48 * ((k - 1) % 20), 424 + 48 * ((k - 1) / 20), 49, 49);
-}
-QRect standaloneSlot(int k)
-{
-    return QRect(16 + 48 * k, 336, 49, 49);
-}
-const QRect kStatusLine(16, 400, 209, 17);
-const QPoint kResetButton(16 + 48, 128 + 20);
-const QPoint kEndButton(16 + 48, 176 + 20);
-const QPoint kStrokeBox(16 + 20, 40 + 10);
-// The detail window's large glyph, in its client area.
-const QRect kLargeGlyph(16, 16, 300, 300);
 
 int darkPixels(const QImage &shot, const QRect &area)
 {
