@@ -31,12 +31,8 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ]; then
-  number=77
-  while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  source tools/own_xvfb.sh
+  start_own_xvfb 1280x1024x24
 fi
 
 measure() { # <label> [--program P --demo D]

@@ -3,6 +3,7 @@
 # the program under Xvfb, writes a screenshot of the window and says where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 tools/install_dependencies.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$(nproc)"
@@ -20,13 +21,9 @@ fi
 
 shot=$PWD/screenshot.png
 echo "No display: running the program under Xvfb for a screenshot."
-number=77
-while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$root/tools/own_xvfb.sh"
+start_own_xvfb 1280x800x24
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=":$number"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$program" &
 app=$!
 window=""
