@@ -12,11 +12,14 @@
 namespace quorvel {
 namespace {
 
-template <typename Control> using Member = Control *Form2::*;
-template <typename Control> using Family = ControlFamily<Control> Form2::*;
-
-// The member a row fills; its type says which control the row builds.
-using ControlMember = std::variant<Member<ImageControl>, Family<Label>, Family<ImageControl>>;
+// The member a row fills, of the kind the row names; a member of another kind does not compile.
+template <typename Control> struct Single {
+    Control *Form2::*member;
+};
+template <typename Control> struct Family {
+    ControlFamily<Control> Form2::*family;
+};
+using ControlMember = std::variant<Single<ImageControl>, Family<Label>, Family<ImageControl>>;
 
 struct ControlRow {
     const char *name; // the member's name; a family member's object name adds its index
@@ -27,15 +30,16 @@ struct ControlRow {
     bool shown;
 };
 
+// The large glyph, the labels, and the element row below the glyph.
 // clang-format off
 constexpr ControlRow kControls[] = {
-    // name     member           k from..to  left step   top  width height  caption          shown
-    {"Image1",  &Form2::Image1,   0,  0,      240,   0,   240, 4500, 4500, nullptr,          true},  // large glyph
-    {"Label1",  &Form2::Label1,   0,  0,     5640,   0,   240, 2175,  255, kCodeCaption,     true},
-    {"Label1",  &Form2::Label1,   1,  1,     5640,   0,   720, 2175,  255, kStrokesCaption,  true},
-    {"Label1",  &Form2::Label1,   3,  3,     5640,   0,  1200, 2175,  255, kKanjiCaption,    true},
-    {"Label1",  &Form2::Label1,   2,  2,      240,   0,  5640, 1335,  255, u"構成文字要素",   true},
-    {"Image2",  &Form2::Image2,   2, 10,      240, 720,  6000,  735,  735, nullptr,          false}, // element row
+    // name    member                              k from..to left step   top  width height  caption         shown
+    {"Image1", Single<ImageControl>{&Form2::Image1}, 0,  0,   240,   0,   240, 4500, 4500, nullptr,         true},
+    {"Label1", Family<Label>{&Form2::Label1},        0,  0,  5640,   0,   240, 2175,  255, kCodeCaption,    true},
+    {"Label1", Family<Label>{&Form2::Label1},        1,  1,  5640,   0,   720, 2175,  255, kStrokesCaption, true},
+    {"Label1", Family<Label>{&Form2::Label1},        3,  3,  5640,   0,  1200, 2175,  255, kKanjiCaption,   true},
+    {"Label1", Family<Label>{&Form2::Label1},        2,  2,   240,   0,  5640, 1335,  255, u"構成文字要素",  true},
+    {"Image2", Family<ImageControl>{&Form2::Image2},  2, 10,   240, 720,  6000,  735,  735, nullptr,         false},
 };
 // clang-format on
 
@@ -56,28 +60,28 @@ struct RowBuilder {
         return twipsRect(row.left + row.leftStep * (k - row.first), row.top, row.width, row.height);
     }
 
-    void operator()(Member<ImageControl> member) const
+    void operator()(Single<ImageControl> single) const
     {
-        form.*member =
+        form.*single.member =
             new ImageControl(&form, QLatin1String(row.name), row.first, box(row.first), lookOf(row.shown));
     }
 
-    void operator()(Family<Label> family) const
+    void operator()(Family<Label> labels) const
     {
         for (int k = row.first; k <= row.last; ++k) {
             // Labels never take the focus, so nothing on the window needs a tab order.
             auto *label = new Label(&form, memberName(row.name, k), box(k), QString::fromUtf16(row.caption));
             if (!row.shown)
                 label->hide();
-            (form.*family).add(k, label);
+            (form.*labels.family).add(k, label);
         }
     }
 
-    void operator()(Family<ImageControl> family) const
+    void operator()(Family<ImageControl> images) const
     {
         for (int k = row.first; k <= row.last; ++k) {
             auto *image = new ImageControl(&form, memberName(row.name, k), k, box(k), lookOf(row.shown));
-            (form.*family).add(k, image);
+            (form.*images.family).add(k, image);
         }
     }
 };

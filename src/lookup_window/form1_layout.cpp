@@ -21,17 +21,20 @@ template <typename Control> struct FamilyMember {
     int index;
 };
 
-// A single control of the window.
-template <typename Control> using Member = Control *Form1::*;
+// A single control of the window, of the kind its row names: Single<Label>{&Form1::LabelTantai}.
+template <typename Control> struct Single {
+    Control *Form1::*member;
+};
 
 // A label drawn in a frame, as a box for a figure.
 struct FramedLabel {
-    Member<Label> member;
+    Label *Form1::*member;
 };
 
-// The member a row fills; its type says which control the row builds.
-using ControlMember = std::variant<Member<Label>, FramedLabel, FamilyMember<Label>, Member<EditableCombo>,
-                                   Member<DropDownList>, Member<CommandButton>>;
+// The member a row fills; its type says which control the row builds, and a member of another
+// kind does not compile.
+using ControlMember = std::variant<Single<Label>, FramedLabel, FamilyMember<Label>, Single<EditableCombo>,
+                                   Single<DropDownList>, Single<CommandButton>>;
 
 struct ControlRow {
     const char *name; // the member's name; a family member's object name adds its index
@@ -73,17 +76,17 @@ void Form1::buildLayout()
     // Inside a member, as the rows point at private members.
     // clang-format off
     static constexpr ControlRow kControls[] = {
-        // name           member                              left   top  width height  text         tab
-        {"Label1",        FamilyMember{&Form1::Label1, 1},     240,  240,  855,  255, u"総画数",      19},
-        {"ComboTotal",    &Form1::ComboTotal,                  240,  600,  975,  300, kNoStrokeCount,  3},
-        {"Label1",        FamilyMember{&Form1::Label1, 0},    2280,  240,  975,  255, u"検索条件",     4},
-        {"LabelKakusuu",  FramedLabel{&Form1::LabelKakusuu},  2235,  600,  675,  375, u"",            20},
-        {"Label1",        FamilyMember{&Form1::Label1, 2},     240, 1080, 1335,  255, u"文字要素種類", 1},
-        {"ComboElement",  &Form1::ComboElement,                240, 1440, 1455,  300, u"",             2},
-        {"BtnReset",      &Form1::BtnReset,                    240, 1920, 1455,  615, u"リセット",     0},
-        {"BtnEnd",        &Form1::BtnEnd,                      240, 2640, 1455,  615, u"終了",         7},
-        {"LabelTantai",   &Form1::LabelTantai,                 240, 4680,  735,  255, u"",            18},
-        {"LabelComment",  &Form1::LabelComment,                240, 6000, 3135,  255, u"",             5},
+        // name          member                                       left   top  width height  text         tab
+        {"Label1",       FamilyMember<Label>{&Form1::Label1, 1},         240,  240,  855,  255, u"総画数",      19},
+        {"ComboTotal",   Single<EditableCombo>{&Form1::ComboTotal},      240,  600,  975,  300, kNoStrokeCount,  3},
+        {"Label1",       FamilyMember<Label>{&Form1::Label1, 0},        2280,  240,  975,  255, u"検索条件",     4},
+        {"LabelKakusuu", FramedLabel{&Form1::LabelKakusuu},             2235,  600,  675,  375, u"",            20},
+        {"Label1",       FamilyMember<Label>{&Form1::Label1, 2},         240, 1080, 1335,  255, u"文字要素種類", 1},
+        {"ComboElement", Single<DropDownList>{&Form1::ComboElement},     240, 1440, 1455,  300, u"",             2},
+        {"BtnReset",     Single<CommandButton>{&Form1::BtnReset},        240, 1920, 1455,  615, u"リセット",     0},
+        {"BtnEnd",       Single<CommandButton>{&Form1::BtnEnd},          240, 2640, 1455,  615, u"終了",         7},
+        {"LabelTantai",  Single<Label>{&Form1::LabelTantai},             240, 4680,  735,  255, u"",            18},
+        {"LabelComment", Single<Label>{&Form1::LabelComment},            240, 6000, 3135,  255, u"",             5},
     };
 
     // The selection slots, the blank picture source Image2(0), the standalone forms and the result grid.
@@ -103,8 +106,8 @@ void Form1::buildLayout()
         const QString name = QLatin1String(row.name);
         const QString text = QString::fromUtf16(row.text);
         const Overloaded build{
-            [&](Member<Label> member) -> QWidget * {
-                return this->*member = new Label(this, name, box, text);
+            [&](Single<Label> single) -> QWidget * {
+                return this->*single.member = new Label(this, name, box, text);
             },
             [&](FramedLabel framed) -> QWidget * {
                 auto *label = new Label(this, name, box, text);
@@ -116,20 +119,20 @@ void Form1::buildLayout()
                 (this->*member.family).add(member.index, label);
                 return label;
             },
-            [&](Member<EditableCombo> member) -> QWidget * {
+            [&](Single<EditableCombo> single) -> QWidget * {
                 QStringList items{text};
                 for (int n = 4; n <= 30; ++n)
                     items << QString::number(n);
-                return this->*member = new EditableCombo(this, name, box, items, text);
+                return this->*single.member = new EditableCombo(this, name, box, items, text);
             },
-            [&](Member<DropDownList> member) -> QWidget * {
+            [&](Single<DropDownList> single) -> QWidget * {
                 QStringList groups;
                 for (int k = 0; k < kPaletteCount; ++k)
                     groups << QString::fromUtf16(elementGroupName(k));
-                return this->*member = new DropDownList(this, name, box, groups);
+                return this->*single.member = new DropDownList(this, name, box, groups);
             },
-            [&](Member<CommandButton> member) -> QWidget * {
-                return this->*member = new CommandButton(this, name, box, text);
+            [&](Single<CommandButton> single) -> QWidget * {
+                return this->*single.member = new CommandButton(this, name, box, text);
             },
         };
         tabOrder.emplace_back(row.tabIndex, std::visit(build, row.member));
