@@ -9,60 +9,59 @@
 #include "twips.h"
 
 #include <algorithm>
+#include <variant>
 #include <vector>
 
 namespace quorvel {
 namespace {
 
-enum class Kind { Label, FramedLabel, EditableCombo, DropDownList, Button };
+// A member of one of the window's families of controls: Label1(2).
+template <typename Control> struct FamilyMember {
+    ControlFamily<Control> Form1::*family;
+    int index;
+};
+
+// A single control of the window, of the kind its row names: Single<Label>{&Form1::LabelTantai}.
+template <typename Control> struct Single {
+    Control *Form1::*member;
+};
+
+// A label drawn in a frame, as a box for a figure.
+struct FramedLabel {
+    Label *Form1::*member;
+};
+
+// The member a row fills; its type says which control the row builds, and a member of another
+// kind does not compile.
+using ControlMember = std::variant<Single<Label>, FramedLabel, FamilyMember<Label>, Single<EditableCombo>,
+                                   Single<DropDownList>, Single<CommandButton>>;
 
 struct ControlRow {
-    const char *name;
-    Kind kind;
+    const char *name; // the member's name; a family member's object name adds its index
+    ControlMember member;
     int left, top, width, height; // twips
     const char16_t *text;
     int tabIndex;
 };
 
-// clang-format off
-constexpr ControlRow kControls[] = {
-    // name            kind                 left   top  width height  text            tab
-    {"Label1(1)",      Kind::Label,          240,  240,  855,  255, u"総画数",         19},
-    {"ComboTotal",     Kind::EditableCombo,  240,  600,  975,  300, kNoStrokeCount,     3},
-    {"Label1(0)",      Kind::Label,         2280,  240,  975,  255, u"検索条件",        4},
-    {"LabelKakusuu",   Kind::FramedLabel,   2235,  600,  675,  375, u"",               20},
-    {"Label1(2)",      Kind::Label,          240, 1080, 1335,  255, u"文字要素種類",    1},
-    {"ComboElement",   Kind::DropDownList,   240, 1440, 1455,  300, u"",                2},
-    {"BtnReset",       Kind::Button,         240, 1920, 1455,  615, u"リセット",        0},
-    {"BtnEnd",         Kind::Button,         240, 2640, 1455,  615, u"終了",            7},
-    {"LabelTantai",    Kind::Label,          240, 4680,  735,  255, u"",               18},
-    {"LabelComment",   Kind::Label,          240, 6000, 3135,  255, u"",                5},
-};
-// clang-format on
-
 // A family of image controls on the window's client area, k = first..last, at
 // Left = left + leftStep * column, Top = top + topStep * row, `columns` members a row.
 struct ImageFamilyRow {
-    const char *family;
+    const char *name;
+    ControlFamily<ImageControl> Form1::*family;
     int first, last;
     int left, leftStep, top, topStep, columns;
     int width, height;
     ImageControl::Look look;
 };
 
+template <typename... Builds> struct Overloaded : Builds... {
+    using Builds::operator()...;
+};
+
 constexpr ImageControl::Look kSunkenSlot{true, ImageControl::FixedSingle, ImageControl::ThreeD, true};
 constexpr ImageControl::Look kHiddenFlatCell{true, ImageControl::FixedSingle, ImageControl::Flat, false};
 constexpr ImageControl::Look kPlainLook{true, ImageControl::NoBorder, ImageControl::Flat, true};
-
-// clang-format off
-constexpr ImageFamilyRow kImageFamilies[] = {
-    // family  k from..to  left step   top  step cols width height look
-    {"Image3",   1,   5,   3000, 720,  600,   0,  5,  675,  675, kSunkenSlot},     // selection slots
-    {"Image2",   0,   0,   6600,   0,  600,   0,  1,  735,  735, kHiddenFlatCell}, // blank picture source
-    {"Image4",   0,   1,    240, 720, 5040,   0,  2,  735,  735, kHiddenFlatCell}, // standalone forms
-    {"Image2",   1, 100,    240, 720, 6360, 720, 20,  735,  735, kHiddenFlatCell}, // result grid
-};
-// clang-format on
 
 constexpr int kPageLeft = 2040;
 constexpr int kPageTop = 1440;
@@ -74,61 +73,77 @@ constexpr int kPageWidth = kPaletteColumns * kPitch + 135;
 
 void Form1::buildLayout()
 {
+    // Inside a member, as the rows point at private members.
+    // clang-format off
+    static constexpr ControlRow kControls[] = {
+        // name          member                                       left   top  width height  text         tab
+        {"Label1",       FamilyMember<Label>{&Form1::Label1, 1},         240,  240,  855,  255, u"総画数",      19},
+        {"ComboTotal",   Single<EditableCombo>{&Form1::ComboTotal},      240,  600,  975,  300, kNoStrokeCount,  3},
+        {"Label1",       FamilyMember<Label>{&Form1::Label1, 0},        2280,  240,  975,  255, u"検索条件",     4},
+        {"LabelKakusuu", FramedLabel{&Form1::LabelKakusuu},             2235,  600,  675,  375, u"",            20},
+        {"Label1",       FamilyMember<Label>{&Form1::Label1, 2},         240, 1080, 1335,  255, u"文字要素種類", 1},
+        {"ComboElement", Single<DropDownList>{&Form1::ComboElement},     240, 1440, 1455,  300, u"",             2},
+        {"BtnReset",     Single<CommandButton>{&Form1::BtnReset},        240, 1920, 1455,  615, u"リセット",     0},
+        {"BtnEnd",       Single<CommandButton>{&Form1::BtnEnd},          240, 2640, 1455,  615, u"終了",         7},
+        {"LabelTantai",  Single<Label>{&Form1::LabelTantai},             240, 4680,  735,  255, u"",            18},
+        {"LabelComment", Single<Label>{&Form1::LabelComment},            240, 6000, 3135,  255, u"",             5},
+    };
+
+    // The selection slots, the blank picture source Image2(0), the standalone forms and the result grid.
+    static constexpr ImageFamilyRow kImageFamilies[] = {
+        // name    family          k from..to  left step   top  step cols width height look
+        {"Image3", &Form1::Image3,  1,   5,    3000, 720,  600,   0,  5,  675,  675, kSunkenSlot},
+        {"Image2", &Form1::Image2,  0,   0,    6600,   0,  600,   0,  1,  735,  735, kHiddenFlatCell},
+        {"Image4", &Form1::Image4,  0,   1,     240, 720, 5040,   0,  2,  735,  735, kHiddenFlatCell},
+        {"Image2", &Form1::Image2,  1, 100,     240, 720, 6360, 720, 20,  735,  735, kHiddenFlatCell},
+    };
+    // clang-format on
+
     std::vector<std::pair<int, QWidget *>> tabOrder;
 
     for (const ControlRow &row : kControls) {
         const QRect box = twipsRect(row.left, row.top, row.width, row.height);
         const QString name = QLatin1String(row.name);
         const QString text = QString::fromUtf16(row.text);
-        QWidget *widget = nullptr;
-        switch (row.kind) {
-        case Kind::Label:
-        case Kind::FramedLabel: {
-            auto *label = new Label(this, name, box, text);
-            if (row.kind == Kind::FramedLabel)
+        const Overloaded build{
+            [&](Single<Label> single) -> QWidget * {
+                return this->*single.member = new Label(this, name, box, text);
+            },
+            [&](FramedLabel framed) -> QWidget * {
+                auto *label = new Label(this, name, box, text);
                 label->setFramedLook();
-            if (name.startsWith(u"Label1("))
-                Label1.add(name.mid(7, 1).toInt(), label);
-            else if (name == u"LabelKakusuu")
-                LabelKakusuu = label;
-            else if (name == u"LabelTantai")
-                LabelTantai = label;
-            else
-                LabelComment = label;
-            widget = label;
-            break;
-        }
-        case Kind::EditableCombo: {
-            QStringList items{text};
-            for (int n = 4; n <= 30; ++n)
-                items << QString::number(n);
-            widget = ComboTotal = new EditableCombo(this, name, box, items, text);
-            break;
-        }
-        case Kind::DropDownList: {
-            QStringList groups;
-            for (int k = 0; k < kPaletteCount; ++k)
-                groups << QString::fromUtf16(elementGroupName(k));
-            widget = ComboElement = new DropDownList(this, name, box, groups);
-            break;
-        }
-        case Kind::Button:
-            widget = new CommandButton(this, name, box, text);
-            (name == u"BtnReset" ? BtnReset : BtnEnd) = static_cast<CommandButton *>(widget);
-            break;
-        }
-        tabOrder.emplace_back(row.tabIndex, widget);
+                return this->*framed.member = label;
+            },
+            [&](FamilyMember<Label> member) -> QWidget * {
+                auto *label = new Label(this, memberName(name, member.index), box, text);
+                (this->*member.family).add(member.index, label);
+                return label;
+            },
+            [&](Single<EditableCombo> single) -> QWidget * {
+                QStringList items{text};
+                for (int n = 4; n <= 30; ++n)
+                    items << QString::number(n);
+                return this->*single.member = new EditableCombo(this, name, box, items, text);
+            },
+            [&](Single<DropDownList> single) -> QWidget * {
+                QStringList groups;
+                for (int k = 0; k < kPaletteCount; ++k)
+                    groups << QString::fromUtf16(elementGroupName(k));
+                return this->*single.member = new DropDownList(this, name, box, groups);
+            },
+            [&](Single<CommandButton> single) -> QWidget * {
+                return this->*single.member = new CommandButton(this, name, box, text);
+            },
+        };
+        tabOrder.emplace_back(row.tabIndex, std::visit(build, row.member));
     }
 
     for (const ImageFamilyRow &f : kImageFamilies) {
-        ControlFamily<ImageControl> &family = f.family == std::string_view("Image2")   ? Image2
-                                              : f.family == std::string_view("Image3") ? Image3
-                                                                                       : Image4;
         for (int k = f.first; k <= f.last; ++k) {
             const int n = k - f.first;
             const QRect box = twipsRect(f.left + f.leftStep * (n % f.columns),
                                         f.top + f.topStep * (n / f.columns), f.width, f.height);
-            family.add(k, new ImageControl(this, memberName(f.family, k), k, box, f.look));
+            (this->*f.family).add(k, new ImageControl(this, memberName(f.name, k), k, box, f.look));
         }
     }
 
