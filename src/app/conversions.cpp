@@ -2,10 +2,11 @@
 
 #include "runtime_failure.h"
 
-#include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
+#include <locale.h> // newlocale, locale_t
 
 namespace quorvel {
 namespace {
@@ -50,59 +51,14 @@ qsizetype numberLength(const QString &text, qsizetype from)
     return i - from;
 }
 
-// The decimal exponent of the number's leading digit, roughly: far above 0 when it overflows a
-// double, far below when it underflows. `number` holds a match of numberLength without its sign.
-long long magnitudeOf(const char *number, const char *end)
-{
-    long long leadingExponent = 0;
-    bool seenNonZero = false;
-    bool inFraction = false;
-    const char *p = number;
-    for (; p < end && *p != 'e' && *p != 'E'; ++p) {
-        if (*p == '.') {
-            inFraction = true;
-        } else if (!seenNonZero && *p == '0') {
-            if (inFraction)
-                --leadingExponent;
-        } else if (!seenNonZero) {
-            seenNonZero = true;
-            if (inFraction)
-                --leadingExponent;
-        } else if (!inFraction) {
-            ++leadingExponent;
-        }
-    }
-    long long exponent = 0;
-    if (p < end) {
-        ++p;
-        const bool negative = p < end && *p == '-';
-        if (p < end && (*p == '+' || *p == '-'))
-            ++p;
-        for (; p < end && exponent < 100000; ++p)
-            exponent = exponent * 10 + (*p - '0');
-        if (negative)
-            exponent = -exponent;
-    }
-    return leadingExponent + exponent;
-}
-
 // Reads "." as the decimal point whatever the C library's locale: the program's locale comes from
-// the user's environment, which may use a decimal comma.
+// the user's environment, which may use a decimal comma. In the C locale strtod keeps its range
+// handling: infinity beyond the double range, which equals no finite value, and 0 below it.
 double toDouble(const QString &text, qsizetype from, qsizetype length)
 {
+    static const locale_t cNumbers = ::newlocale(LC_NUMERIC_MASK, "C", locale_t{});
     const QByteArray ascii = text.mid(from, length).toLatin1();
-    const char *begin = ascii.constData();
-    const char *end = begin + ascii.size();
-    const bool negative = begin < end && *begin == '-';
-    if (begin < end && (*begin == '+' || *begin == '-'))
-        ++begin; // from_chars takes no plus sign; the minus is applied below for both cases
-    double value = 0.0;
-    const auto [stop, error] = std::from_chars(begin, end, value, std::chars_format::general);
-    (void)stop;
-    if (error == std::errc::result_out_of_range)
-        // Beyond the range the number is infinite, which equals no finite value; below it, 0.
-        value = magnitudeOf(begin, end) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return negative ? -value : value;
+    return ::strtod_l(ascii.constData(), nullptr, cNumbers);
 }
 
 } // namespace

@@ -182,7 +182,7 @@ Picture decodeGifPicture(const QByteArray &bytes, const QString &name)
                 const int count = std::min(frame.Width, width - frame.Left);
                 int x = 0;
                 // Whole bytes at once where the frame starts on a byte; the rest a bit at a time.
-                if (frame.Left % 8 == 0)
+                if (frame.Left % 8 == 0 && count >= 8)
                     for (uchar *byte = to + frame.Left / 8; x + 8 <= count; x += 8) {
                         const GifPixelType *eight = line.data() + x;
                         std::uint64_t word = 0;

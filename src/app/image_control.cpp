@@ -40,6 +40,8 @@ void ImageControl::setPicture(const Picture &picture, const QImage &scaled)
     picture_ = picture;
     if (!scaled.isNull()) {
         scaled_ = scaled;
+        if (const qreal ratio = host_->devicePixelRatioF(); ratio != 1.0)
+            scaled_.setDevicePixelRatio(ratio);
         scaledKey_ = picture.cacheKey();
     }
     update();
@@ -51,7 +53,9 @@ QSize ImageControl::stretchedSize() const
         return QSize();
     const int b = frameWidth();
     const QSize inner = geometry_.adjusted(b, b, -b, -b).size();
-    return inner.isEmpty() ? QSize() : inner;
+    // In device pixels, as the paint draws it: on a high-density screen too the copy made in advance
+    // is the one drawn.
+    return inner.isEmpty() ? QSize() : (QSizeF(inner) * host_->devicePixelRatioF()).toSize();
 }
 
 void ImageControl::setVisible(bool visible)

@@ -70,13 +70,12 @@ void openInputFile(QFile &file, const QString &path)
     }
     if (!S_ISREG(node.st_mode)) {
         ::close(fd);
-        raiseFailure(
-            FailureKind::PathFileAccess,
-            QStringLiteral("\"%1\" は通常のファイルではありません (%2)").arg(path, kindOfNode(node.st_mode)));
+        notRegular(path, node.st_mode);
     }
     // Regular files never block; plain reads from here on.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    // Unbuffered: both readers read in blocks of their own, and nothing is read past what they ask.
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         failOpen(EIO, path);
     }
